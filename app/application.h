@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QApplication>
+#include <QIcon>
+#include <QString>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/message_boxes.h"
+
+namespace zelvorn {
+
+// The one application object of the process: its title and icon, the hidden application window
+// that owns the message boxes, the forms, the event loop with the report of exceptions that no
+// handler caught, and the shutdown.
+//
+// Start-up: constructing it connects to the window system. When that fails (no display, no
+// usable platform plugin), the process ends at once with a clear message on standard error and
+// exit code 1. An exception out of CreateForm is a start-up failure: it is reported in the
+// "应用程序错误" box, and Run then ends at once with exit code 1.
+//
+// Running: every event is delivered through notify(); an exception that escapes its handler is
+// reported in an error box captioned with the title, and the loop goes on with whatever state
+// the handler left. Closing the main form ends the loop; Run then hides the boxes still up,
+// destroys the forms (the main form last) and sets exit code 0.
+class TApplication : public QApplication {
+ public:
+  static constexpr int kStartupFailureExitCode = 1;
+
+  TApplication(int& argc, char** argv);
+  ~TApplication() override;
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Creates a form owned by this application: TForm(TApplication&). The first one created is the
+  // main form, which Run shows and whose closing ends the program.
+  template <class TForm>
+  void CreateForm() {
+    AddForm(&MakeForm<TForm>);
+  }
+
+  // Shows the main form and runs the event loop until the main form is closed, then shuts down.
+  void Run();
+  // 0 after a normal end, 1 after a start-up failure.
+  int ExitCode() const { return exit_code_; }
+
+  // Derived from the executable's file name (ApplicationTitle); the caption of the error box.
+  const QString& Title() const { return title_; }
+  // Never shown; it carries the title and the icon and owns the message boxes.
+  QWidget& ApplicationWindow() { return *application_window_; }
+  QWidget* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+
+  // The information box "提示" (IMessageBoxes::ShowInfo), owned by the application window so that
+  // the main form keeps working while it is up. Returns once it has been dismissed.
+  void ShowInfoMessage(const std::string& text);
+
+  // Replaces the message boxes, for tests; returns the ones used so far.
+  std::unique_ptr<IMessageBoxes> SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);
+
+  // Reports an exception that escaped an event handler: the window holding the mouse capture is
+  // told to cancel its mode and loses the capture, then the exception is shown in the error box;
+  // afterwards the window that was active is active again and the focus is back where it was.
+  void HandleException(std::exception_ptr error);
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  using TFormFactory = std::unique_ptr<QWidget> (*)(TApplication&);
+
+  template <class TForm>
+  static std::unique_ptr<QWidget> MakeForm(TApplication& application) {
+    return std::make_unique<TForm>(application);
+  }
+
+  void AddForm(TFormFactory factory);
+  void ReportStartupFailure(std::exception_ptr error, const void* address);
+  void ShowException(const std::string& message);
+  void CancelMouseCapture();
+  void CentreApplicationWindowOn(const QWidget* window);
+  void ShutDown();
+
+  QString title_;
+  QIcon icon_;
+  std::unique_ptr<IMessageBoxes> boxes_;
+  std::unique_ptr<QWidget> application_window_;
+  std::vector<std::unique_ptr<QWidget>> forms_;  // the main form first
+  bool startup_failed_ = false;
+  int exit_code_ = 0;
+};
+
+}  // namespace zelvorn

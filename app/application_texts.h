@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace zelvorn {
+
+// The application's title, from the path of its executable: the file name without its
+// directory, cut at its first ".", with every character after the first in lower case (the first
+// keeps its case). "/opt/TRAINER.EXE" gives "Trainer", "my.table.exe" gives "my", and a name
+// without a dot keeps its full length.
+QString ApplicationTitle(const QString& executable_path);
+
+// An error message as the error box shows it: a "." is appended unless the message is empty or
+// its last byte sorts at or below "." (so "!" and "." stay as they are, while a letter or a
+// Chinese character gets one).
+std::string ErrorBoxText(std::string_view message);
+
+// The runtime's report of a failure that nothing handled, on two lines:
+//   异常 <class> 发生在模块 <module> 中的 <address> 位置.
+//   <message>.
+// with the "." after the message only when it is not empty and does not end in one already.
+std::string RuntimeErrorText(std::string_view class_name, std::string_view module_name,
+                             const void* address, std::string_view message);
+
+}  // namespace zelvorn

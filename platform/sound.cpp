@@ -1,0 +1,54 @@
+#include "platform/sound.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace zelvorn {
+
+TQtWavePlayer::TQtWavePlayer(std::function<void()> beep) : beep_(std::move(beep)) {
+  if (!beep_) beep_ = [] { QApplication::beep(); };
+}
+
+TQtWavePlayer::~TQtWavePlayer() = default;
+
+void TQtWavePlayer::PlayAsync(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (!file.isFile()) {
+    beep_();
+    return;
+  }
+  QSoundEffect& effect = EffectFor(file.absoluteFilePath());
+  // Starting over, rather than letting a playing sound run on, gives every request its own
+  // sound from the beginning.
+  effect.stop();
+  effect.play();
+}
+
+QSoundEffect& TQtWavePlayer::EffectFor(const QString& path) {
+  auto found = effects_.find(path);
+  if (found != effects_.end()) return *found->second;
+  auto effect = std::make_unique<QSoundEffect>();
+  QObject::connect(effect.get(), &QSoundEffect::statusChanged, effect.get(),
+                   [this, path] { OnStatusChanged(path); });
+  effect->setSource(QUrl::fromLocalFile(path));
+  return *effects_.emplace(path, std::move(effect)).first->second;
+}
+
+// Decoding happens after PlayAsync has returned, so an unplayable file shows up only here. A
+// failed effect never plays again, so it leaves the cache: the next request reads the file anew,
+// which also picks up a file that has been repaired meanwhile.
+void TQtWavePlayer::OnStatusChanged(const QString& path) {
+  auto found = effects_.find(path);
+  if (found == effects_.end() || found->second->status() != QSoundEffect::Error) return;
+  // The effect is the sender of the signal being handled: let Qt delete it afterwards, and cut it
+  // off from this player, which may be gone by then.
+  QSoundEffect* failed = found->second.release();
+  failed->disconnect();
+  failed->deleteLater();
+  effects_.erase(found);
+  beep_();
+}
+
+}  // namespace zelvorn
