@@ -15,7 +15,7 @@ TQtWavePlayer::~TQtWavePlayer() = default;
 
 void TQtWavePlayer::PlayAsync(const std::string& path) {
   const QFileInfo file(QString::fromStdString(path));
-  if (!file.isFile()) {
+  if (!file.isFile() || unplayable_.contains(file.absoluteFilePath())) {
     beep_();
     return;
   }
@@ -24,6 +24,11 @@ void TQtWavePlayer::PlayAsync(const std::string& path) {
   // sound from the beginning.
   effect.stop();
   effect.play();
+}
+
+const QSoundEffect* TQtWavePlayer::CachedEffect(const std::string& path) const {
+  const auto found = effects_.find(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+  return found == effects_.end() ? nullptr : found->second.get();
 }
 
 QSoundEffect& TQtWavePlayer::EffectFor(const QString& path) {
@@ -37,11 +42,12 @@ QSoundEffect& TQtWavePlayer::EffectFor(const QString& path) {
 }
 
 // Decoding happens after PlayAsync has returned, so an unplayable file shows up only here. A
-// failed effect never plays again, so it leaves the cache: the next request reads the file anew,
-// which also picks up a file that has been repaired meanwhile.
+// failed effect never plays again, and Qt keeps the failure for the file's URL, so a new effect
+// for the same file would never finish loading: the file is written off.
 void TQtWavePlayer::OnStatusChanged(const QString& path) {
   auto found = effects_.find(path);
   if (found == effects_.end() || found->second->status() != QSoundEffect::Error) return;
+  unplayable_.insert(path);
   // The effect is the sender of the signal being handled: let Qt delete it afterwards, and cut it
   // off from this player, which may be gone by then.
   QSoundEffect* failed = found->second.release();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,8 @@ class IWavePlayer {
 
 // Plays through QSoundEffect, keeping one loaded effect per file so that a repeated sound starts
 // without reading the file again. A new request for a sound that is still playing starts it
-// over. Without an audio device the effects play silently.
+// over. A file found unplayable stays so for the life of the player: later requests beep at
+// once. Without an audio device the effects play silently.
 class TQtWavePlayer final : public IWavePlayer {
  public:
   // `beep` is the default sound; QApplication::beep() when not given.
@@ -32,8 +34,8 @@ class TQtWavePlayer final : public IWavePlayer {
 
   void PlayAsync(const std::string& path) override;
 
-  // How many files have an effect loaded or loading.
-  std::size_t CachedEffectCount() const { return effects_.size(); }
+  // The effect kept for the file, or null when there is none (never requested, or unplayable).
+  const QSoundEffect* CachedEffect(const std::string& path) const;
 
  private:
   QSoundEffect& EffectFor(const QString& path);
@@ -41,6 +43,7 @@ class TQtWavePlayer final : public IWavePlayer {
 
   std::function<void()> beep_;
   std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
+  std::set<QString> unplayable_;
 };
 
 }  // namespace zelvorn
