@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -20,33 +21,14 @@ QRegion WholeDevice(const QPainter& painter) {
   return QRegion(painter.transform().inverted().mapRect(device_rect));
 }
 
-// The band across a line that a pen of `width` pixels covers, as its first offset from the line.
-std::int32_t BandStart(std::int32_t width) { return -(width / 2); }
+// How far the band that a pen of `width` pixels covers across a line starts before the line.
+std::int64_t BandStart(std::int64_t width) { return -(width / 2); }
 
-// The pixels of a line that is neither horizontal nor vertical, end point excluded, each widened
-// across the line's minor axis to the pen's width.
-std::vector<QRect> SlantedLinePixels(TPoint from, TPoint to, std::int32_t width) {
-  const std::int32_t dx = std::abs(to.X - from.X);
-  const std::int32_t dy = -std::abs(to.Y - from.Y);
-  const std::int32_t step_x = from.X < to.X ? 1 : -1;
-  const std::int32_t step_y = from.Y < to.Y ? 1 : -1;
-  const bool x_major = dx >= -dy;
-  std::vector<QRect> pixels;
-  std::int32_t error = dx + dy;
-  for (TPoint p = from; p != to;) {
-    pixels.push_back(x_major ? QRect(p.X, p.Y + BandStart(width), 1, width)
-                             : QRect(p.X + BandStart(width), p.Y, width, 1));
-    const std::int32_t doubled = 2 * error;
-    if (doubled >= dy) {
-      error += dy;
-      p.X += step_x;
-    }
-    if (doubled <= dx) {
-      error += dx;
-      p.Y += step_y;
-    }
-  }
-  return pixels;
+// The offset across a slanted line at step `step` of `steps` along it, for a line that moves
+// `across` pixels across in all: the exact offset rounded half away from the start.
+std::int64_t AcrossOffset(std::int64_t step, std::int64_t steps, std::int64_t across) {
+  const std::int64_t magnitude = (2 * step * std::abs(across) + steps) / (2 * steps);
+  return across < 0 ? -magnitude : magnitude;
 }
 
 // The dots of a focus rectangle: the pixels with x + y even on its one-pixel edges, each once,
@@ -72,7 +54,10 @@ std::vector<QRect> FocusDots(const TRect& rect) {
 }  // namespace
 
 TCanvas::TCanvas(QPainter& painter, const QRegion& repaint_region, const QPalette& palette)
-    : painter_(painter), repaint_region_(repaint_region), palette_(palette) {
+    : painter_(painter),
+      repaint_region_(repaint_region),
+      bounds_(FromQRect(repaint_region.boundingRect())),
+      palette_(palette) {
   painter_.save();
   // Fills and lines must land on whole pixels with hard edges; text keeps its smoothing.
   painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -96,7 +81,20 @@ bool TCanvas::PenDraws() const { return pen_.Style == TPenStyle::psSolid && pen_
 // QPainter::fillRect with a whole-pixel QRect covers exactly its width x height pixels, unlike
 // drawRect, whose outline lies one pixel outside the rectangle's right and bottom.
 void TCanvas::Fill(const TRect& rect, const QColor& color) {
-  if (!rect.IsEmpty()) painter_.fillRect(ToQRect(rect), color);
+  const TRect visible = rect.Intersected(bounds_);
+  if (!visible.IsEmpty()) painter_.fillRect(ToQRect(visible), color);
+}
+
+// Lines compute in 64 bits, so that far-off points and wide pens cannot overflow; what is drawn
+// is cut to the repainted bounds before it becomes a rectangle again.
+void TCanvas::Fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                   const QColor& color) {
+  const auto clamp = [](std::int64_t value, std::int32_t low, std::int32_t high) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, low, high));
+  };
+  Fill({clamp(left, bounds_.Left, bounds_.Right), clamp(top, bounds_.Top, bounds_.Bottom),
+        clamp(right, bounds_.Left, bounds_.Right), clamp(bottom, bounds_.Top, bounds_.Bottom)},
+       color);
 }
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -110,13 +108,14 @@ void TCanvas::Rectangle(const TRect& rect) {
     FillRect(rect);
     return;
   }
-  const std::int32_t band = std::max(1, pen_.Width);
-  const TRect inner{rect.Left + band, rect.Top + band, rect.Right - band, rect.Bottom - band};
+  const std::int64_t band = std::max(1, pen_.Width);
   const QColor pen_color = Resolve(pen_.Color);
-  if (inner.IsEmpty()) {
+  if (2 * band >= rect.Width() || 2 * band >= rect.Height()) {
     Fill(rect, pen_color);
     return;
   }
+  const auto inset = static_cast<std::int32_t>(band);
+  const TRect inner{rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
   FillRect(inner);
   Fill({rect.Left, rect.Top, rect.Right, inner.Top}, pen_color);
   Fill({rect.Left, inner.Bottom, rect.Right, rect.Bottom}, pen_color);
@@ -128,22 +127,49 @@ void TCanvas::MoveTo(std::int32_t x, std::int32_t y) { pen_pos_ = {x, y}; }
 
 void TCanvas::LineTo(std::int32_t x, std::int32_t y) {
   const TPoint from = pen_pos_;
-  const TPoint to{x, y};
-  pen_pos_ = to;
-  if (!PenDraws() || from == to) return;
+  pen_pos_ = {x, y};
+  if (!PenDraws() || from == pen_pos_) return;
   const QColor color = Resolve(pen_.Color);
-  const std::int32_t width = std::max(1, pen_.Width);
-  const std::int32_t band = BandStart(width);
-  if (from.Y == to.Y) {
-    // Leftwards the line covers (to.X, from.X]: the start point, not the end point.
-    const std::int32_t left = from.X < to.X ? from.X : to.X + 1;
-    Fill({left, from.Y + band, left + std::abs(to.X - from.X), from.Y + band + width}, color);
-  } else if (from.X == to.X) {
-    const std::int32_t top = from.Y < to.Y ? from.Y : to.Y + 1;
-    Fill({from.X + band, top, from.X + band + width, top + std::abs(to.Y - from.Y)}, color);
+  const std::int64_t width = std::max(1, pen_.Width);
+  const std::int64_t band = BandStart(width);
+  const std::int64_t dx = std::int64_t{x} - from.X;
+  const std::int64_t dy = std::int64_t{y} - from.Y;
+  if (dy == 0) {
+    // Leftwards the line covers (x, from.X]: the start point, not the end point.
+    const std::int64_t left = dx > 0 ? from.X : std::int64_t{x} + 1;
+    Fill(left, from.Y + band, left + std::abs(dx), from.Y + band + width, color);
+  } else if (dx == 0) {
+    const std::int64_t top = dy > 0 ? from.Y : std::int64_t{y} + 1;
+    Fill(from.X + band, top, from.X + band + width, top + std::abs(dy), color);
   } else {
-    for (const QRect& pixel : SlantedLinePixels(from, to, width)) {
-      painter_.fillRect(pixel, color);
+    DrawSlantedLine(from, dx, dy, width, color);
+  }
+}
+
+// One pixel per step along the major axis, widened across it to the pen's width. Only the steps
+// inside the bounds being repainted are drawn, so a line's cost is that of its visible part.
+void TCanvas::DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
+                              const QColor& color) {
+  const bool x_major = std::abs(dx) >= std::abs(dy);
+  const std::int64_t steps = std::abs(x_major ? dx : dy);
+  const std::int64_t across = x_major ? dy : dx;
+  const std::int64_t direction = (x_major ? dx : dy) > 0 ? 1 : -1;
+  const std::int64_t start = x_major ? from.X : from.Y;
+  const std::int64_t start_across = x_major ? from.Y : from.X;
+  const std::int64_t low = x_major ? bounds_.Left : bounds_.Top;
+  const std::int64_t high = x_major ? bounds_.Right : bounds_.Bottom;
+  // The steps whose position start + direction * step lies in [low, high).
+  const std::int64_t first =
+      std::max<std::int64_t>(0, direction > 0 ? low - start : start - (high - 1));
+  const std::int64_t last = std::min(steps, direction > 0 ? high - start : start - low + 1);
+  for (std::int64_t step = first; step < last; ++step) {
+    const std::int64_t along = start + direction * step;
+    const std::int64_t band_start =
+        start_across + AcrossOffset(step, steps, across) + BandStart(width);
+    if (x_major) {
+      Fill(along, band_start, along + 1, band_start + width, color);
+    } else {
+      Fill(band_start, along, band_start + width, along + 1, color);
     }
   }
 }
@@ -151,8 +177,7 @@ void TCanvas::LineTo(std::int32_t x, std::int32_t y) {
 void TCanvas::ApplyFont() {
   if (applied_font_ != font_) {
     applied_font_ = font_;
-    qt_font_ = ToQFont(font_);
-    painter_.setFont(qt_font_);
+    painter_.setFont(ToQFont(font_));
     qt_metrics_.emplace(painter_.fontMetrics());
   }
 }

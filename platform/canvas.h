@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QPalette>
 #include <QRegion>
@@ -77,9 +76,10 @@ class TCanvas {
   void Rectangle(const TRect& rect);
   void MoveTo(std::int32_t x, std::int32_t y);
   // Draws a line from the pen position to (x, y), covering the start point and stopping one pixel
-  // before the end point, and moves the pen position there. A pen W pixels wide covers, across
-  // the line, the pixels from the line's own minus W / 2 to that plus W - 1 - W / 2; its ends are
-  // square, without caps.
+  // before the end point, and moves the pen position there. A slanted line has one pixel per step
+  // along its longer axis, at the exact position across rounded half away from the start. A pen
+  // W pixels wide covers, across the line, the pixels from the line's own minus W / 2 to that
+  // plus W - 1 - W / 2; its ends are square, without caps.
   void LineTo(std::int32_t x, std::int32_t y);
   // Draws the text (UTF-8) laid out by LayoutText, clipped to `rect`, in the font and its colour
   // on a transparent background.
@@ -95,18 +95,24 @@ class TCanvas {
   QColor Resolve(TColor color) const;
   bool PenDraws() const;
   void Fill(const TRect& rect, const QColor& color);
+  void Fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+            const QColor& color);
+  void DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
+                       const QColor& color);
   void ApplyFont();
 
   QPainter& painter_;
   QRegion repaint_region_;
+  // The repaint region's bounding rectangle: nothing outside it needs drawing.
+  TRect bounds_;
   QPalette palette_;
   TPen pen_;
   TBrush brush_;
   TFont font_;
   TPoint pen_pos_;
-  // The Qt font for the last font drawn with, kept because building one is costly.
+  // The last font set on the painter and its metrics: building a Qt font is costly, and the
+  // cells of a paint all share one.
   std::optional<TFont> applied_font_;
-  QFont qt_font_;
   std::optional<QFontMetrics> qt_metrics_;
 };
 

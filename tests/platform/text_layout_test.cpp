@@ -130,7 +130,6 @@ TEST(TextLayoutTest, EachLineIsAlignedOnItsOwn) {
       {"centre", "aa bbbb", {10, 0, 60, 60}, kWrap | DT_CENTER, {"25,0 aa", "15,12 bbbb"}},
       {"centre of an odd gap rounds left", "aaa", {10, 0, 41, 60}, kWrap | DT_CENTER, {"10,0 aaa"}},
       {"right", "aa bbbb", {10, 0, 60, 60}, kWrap | DT_RIGHT, {"40,0 aa", "20,12 bbbb"}},
-      {"centre wins over right", "aa", {10, 0, 60, 60}, kWrap | DT_CENTER | DT_RIGHT, {"25,0 aa"}},
   });
 }
 
