@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display, finds its main window, checks its client size
+# and that it is centred, closes it as a window manager's close button would, and expects the
+# program to end with exit code 0.
+#
+# Usage: smoke_test.sh <zelvorn executable> <wm_delete_window executable>
+set -euo pipefail
+
+if [[ "${1:-}" != --inner ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$@"
+fi
+program=$2
+closer=$3
+export QT_QPA_PLATFORM=xcb
+
+"$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Zelvorn$' 2>/dev/null | head -n 1 || true)
+  [[ -n "$window" ]] && break
+  sleep 0.1
+done
+[[ -n "$window" ]] || { echo "FAIL: no window titled Zelvorn appeared"; exit 1; }
+
+info=$(xwininfo -id "$window")
+value() { sed -n "s/^ *$1: *//p" <<<"$info"; }
+echo "window $window: $(value Width)x$(value Height) at $(value 'Absolute upper-left X'),$(value 'Absolute upper-left Y')"
+failures=0
+check() {
+  if [[ "$2" != "$3" ]]; then
+    echo "FAIL: $1 is $2, expected $3"
+    failures=$((failures + 1))
+  fi
+}
+check "client width" "$(value Width)" 568
+check "client height" "$(value Height)" 604
+check "left" "$(value 'Absolute upper-left X')" $(((1280 - 568) / 2))
+check "top" "$(value 'Absolute upper-left Y')" $(((1024 - 604) / 2))
+
+"$closer" "$window"
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "FAIL: the program is still running after its window was closed"
+  exit 1
+fi
+trap - EXIT
+status=0
+wait "$pid" || status=$?
+check "exit code" "$status" 0
+[[ $failures -eq 0 ]] && echo "smoke test passed"
+exit $failures
