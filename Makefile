@@ -7,8 +7,7 @@ JOBS       ?= $(shell nproc)
 .PHONY: run test build setup asan-test core-test bench format clean
 
 run: build
-	@echo "Zelvorn is built, but its main window is not there yet: there is nothing to start."
-	@echo "Run 'make test' to check what is built so far."
+	$(BUILD)/app/zelvorn
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
