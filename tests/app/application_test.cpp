@@ -163,7 +163,10 @@ TEST_F(ApplicationTest, ActivationAndFocusAreBackWhereTheyWereAfterTheBox) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   second.setFocus();
   QWidget other;
-  boxes_->during_error = [&] {  // the box takes both away while it is up
+  // While the box is up, a tick moves the focus within the window, and the box itself takes the
+  // activation.
+  boxes_->during_error = [&] {
+    first.setFocus();
     other.show();
     other.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
@@ -190,6 +193,7 @@ TEST_F(ApplicationTest, TheInformationBoxLetsTicksAndClicksThroughUntilItIsDismi
   QMessageBox* seen = nullptr;
   int ticks_when_shown = 0;
   QString copied;
+  int give_up_turns = 0;
   QTimer driver;  // plays the person in front of the box
   QObject::connect(&driver, &QTimer::timeout, [&] {
     QMessageBox* box = FindVisibleWindow<QMessageBox>();
@@ -208,8 +212,8 @@ TEST_F(ApplicationTest, TheInformationBoxLetsTicksAndClicksThroughUntilItIsDismi
       EXPECT_EQ(box->windowModality(), Qt::NonModal);
       EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
       EXPECT_EQ(box->parentWidget(), &App().ApplicationWindow());
-    } else if (ticks >= ticks_when_shown + 3 && clicks == 1) {
-      box->button(QMessageBox::Ok)->click();
+    } else if ((ticks >= ticks_when_shown + 3 && clicks == 1) || ++give_up_turns > 1000) {
+      box->button(QMessageBox::Ok)->click();  // giving up fails the checks below, not hangs
     }
   });
   driver.start(5);
