@@ -117,29 +117,10 @@ TEST_F(TimerTest, TicksRaiseOnTimerOnlyForTheRunningTimersOwnId) {
   EXPECT_EQ(ticks, 2);
 }
 
-TEST_F(TimerTest, ATickWithoutHandlerDoesNothing) {
-  TTimer timer;
-  timer.SetEnabled(true);
-  SendTick(timer, 101);
-  EXPECT_TRUE(timer.Enabled());
-}
-
 TEST_F(TimerTest, DestroyingARunningTimerStopsItsPlatformTimer) {
   { TTimer(nullptr).SetEnabled(true); }
   EXPECT_EQ(source_.stops, (std::vector<int>{101}));
   EXPECT_TRUE(source_.running.empty());
-}
-
-TEST_F(TimerTest, ATimerThatStartedKeepsItsSourceWhenTheSourceChanges) {
-  TTimer timer;
-  timer.SetEnabled(true);
-  {
-    TFakeTimerSource other;
-    TScopedTimerSource scope(other);
-    timer.SetEnabled(false);
-    EXPECT_TRUE(other.stops.empty());
-  }
-  EXPECT_EQ(source_.stops, (std::vector<int>{101}));
 }
 
 TEST(QtTimerTest, QtDeliversTicksThroughTheEventLoop) {
