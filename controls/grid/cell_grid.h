@@ -1,0 +1,379 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "controls/grid/cell_store.h"
+#include "controls/grid/grid_layout.h"
+#include "controls/grid/grid_model.h"
+#include "controls/grid/grid_types.h"
+#include "controls/grid/grid_window.h"
+#include "platform/alignment.h"
+#include "platform/color.h"
+#include "platform/font.h"
+#include "platform/geometry.h"
+
+namespace zelvorn {
+
+class TCanvas;  // the platform's drawing surface
+class TCellGrid;
+
+// The grid's events. Each is raised only when a handler is assigned. Cell events pass the row
+// before the column, except OnSelectCell, OnGetWordWrap, OnDrawCell, OnCustomCellDraw and
+// OnGetDisplText, which pass the column first.
+using TNotifyEvent = std::function<void(TCellGrid& sender)>;
+using TClickCellEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col)>;
+using TCanClickCellEvent =
+    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& allow)>;
+using TSelectCellEvent =
+    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& can_select)>;
+using TSelectionChangedEvent =
+    std::function<void(TCellGrid& sender, std::int32_t left, std::int32_t top, std::int32_t right,
+                       std::int32_t bottom)>;
+using TGridAlignEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
+                                           TAlignment& h_align, TVAlignment& v_align)>;
+using TGridColorEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
+                                           TGridDrawState state, TColor& brush_color, TFont& font)>;
+using TWordWrapEvent =
+    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& word_wrap)>;
+using TDrawCellEvent = std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row,
+                                          const TRect& rect, TGridDrawState state)>;
+using TCustomCellDrawEvent =
+    std::function<void(TCellGrid& sender, TCanvas& canvas, std::int32_t col, std::int32_t row,
+                       TGridDrawState state, const TRect& rect, bool printing)>;
+using TMouseEvent = std::function<void(TCellGrid& sender, TMouseButton button, TShiftState shift,
+                                       std::int32_t x, std::int32_t y)>;
+using TKeyEvent = std::function<void(TCellGrid& sender, std::uint16_t& key, TShiftState shift)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TCellGrid& sender, TShiftState shift, TPoint mouse_pos, bool& handled)>;
+using TIsFixedCellEvent =
+    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& is_fixed)>;
+// Raised while a cell is read, so it gets the grid as a const sender.
+using TGetDisplTextEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
+                                              std::int32_t row, std::string& value)>;
+
+// Flags of a move of the current cell.
+enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current cell
+enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
+
+// The grid control that shows the number table: its model (counts, sizes, current cell,
+// selection, top-left cell and the cell texts), its geometry and scrolling, and the events and
+// painting properties that painting and input work with.
+//
+// The grid works with or without a window (IGridWindow). Without one, nothing is repainted or
+// scrolled and the scroll bars are left alone; the client area is then the control's size less
+// its 2-pixel edge on each side. Geometry always runs with line width 0: the grid lines are
+// drawn inside the cells (GridLineWidth), so cells tile the client area without gaps.
+class TCellGrid {
+ public:
+  // The range of a scroll bar that can scroll is 0..kScrollRangeMax.
+  static constexpr std::int32_t kScrollRangeMax = 127;
+  // The window's sunken edge, on each side.
+  static constexpr std::int32_t kClientEdge = 2;
+
+  TCellGrid();
+  TCellGrid(const TCellGrid&) = delete;
+  TCellGrid& operator=(const TCellGrid&) = delete;
+
+  // ---- The window ----
+
+  // Connects the grid to the window that shows it (nullptr disconnects it). From then on the
+  // window's size is the grid's size.
+  void AttachWindow(IGridWindow* window);
+  IGridWindow* Window() const { return window_; }
+  // The window has come on screen: the scroll bars get their ranges.
+  void WindowShown();
+  // The window's client area has changed size: the scroll ranges are updated, which may move the
+  // top-left cell back so that no empty space shows beyond the last line while lines are
+  // scrolled out.
+  void WindowResized();
+  // A scroll bar's action, with the thumb position for scPosition and scTrack. Takes the focus
+  // when the window can have it, then moves the top-left cell as the code asks, skipping lines of
+  // size 0 and staying within the fixed count and LargestTopLeft of the last cell.
+  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb);
+
+  // ---- Size of the control ----
+
+  // The control's outer size, edge and scroll bars included.
+  std::int32_t Width() const;
+  std::int32_t Height() const;
+  void SetWidth(std::int32_t width);
+  void SetHeight(std::int32_t height);
+  // The client area at (0, 0): the window's, or without one the size less the edge.
+  TRect ClientRect() const;
+
+  // ---- Counts, fixed counts and sizes ----
+
+  std::int32_t ColCount() const { return model_.ColCount; }
+  std::int32_t RowCount() const { return model_.RowCount; }
+  // A count of 0 or less becomes 1. A fixed count that would not stay below the new count is
+  // first lowered to count - 1. Any change collapses the selection to the current cell (which is
+  // moved inside the grid when it falls outside), repaints the strip from the first changed line
+  // to the control's edge (or everything when the view had to scroll) and updates the scroll
+  // ranges. Stored cells outside the new counts stay stored. When the per-line size lists cannot
+  // take the new count, the old counts stay, everything is repainted and the failure
+  // (EInvalidGridOperation) propagates.
+  void SetColCount(std::int32_t count);
+  void SetRowCount(std::int32_t count);
+
+  std::int32_t FixedCols() const { return model_.FixedCols; }
+  std::int32_t FixedRows() const { return model_.FixedRows; }
+  // Fails with "网格索引越界" below 0 and with "固定列的数目必须小于总列数" (rows:
+  // "固定行的数目必须小于总行数") at or above the count. A change puts the top-left, current and
+  // anchor cells at the first scrollable cell and repaints everything.
+  void SetFixedCols(std::int32_t count);
+  void SetFixedRows(std::int32_t count);
+
+  std::int32_t DefaultColWidth() const { return model_.DefaultColWidth; }
+  std::int32_t DefaultRowHeight() const { return model_.DefaultRowHeight; }
+  // Every column, also one that had a width of its own, gets this width; setting the same value
+  // again still does so. Updates the scroll ranges and repaints everything.
+  void SetDefaultColWidth(std::int32_t width);
+  void SetDefaultRowHeight(std::int32_t height);
+
+  // A column's width: its own, or DefaultColWidth for a column without one or an index outside
+  // the grid.
+  std::int32_t ColWidths(std::int32_t col) const { return model_.ColWidth(col); }
+  std::int32_t RowHeights(std::int32_t row) const { return model_.RowHeight(row); }
+  // Gives one column its own width (the others keep theirs); an index outside 0..ColCount - 1
+  // fails with "网格索引越界". A change repaints everything and updates the scroll ranges.
+  void SetColWidths(std::int32_t col, std::int32_t width);
+  void SetRowHeights(std::int32_t row, std::int32_t height);
+
+  // Sizes of the fixed columns and rows. Ignored while the stored layout loads; a width equal to
+  // DefaultColWidth is ignored too. A height equal to DefaultRowHeight sets the default again.
+  void SetFixedColWidth(std::int32_t width);
+  void SetFixedRowHeight(std::int32_t height);
+  std::int32_t FixedRowHeight() const { return fixed_row_height_; }
+  // Whether the stored layout is being loaded into the grid.
+  bool Loading() const { return loading_; }
+  void SetLoading(bool loading) { loading_ = loading; }
+
+  TGridOptions Options() const { return model_.Options; }
+  void SetOptions(TGridOptions options);
+  TScrollStyle ScrollBars() const { return scroll_bars_; }
+  void SetScrollBars(TScrollStyle scroll_bars);
+
+  // The whole model, for the geometry's pure functions.
+  const TGridModel& Model() const { return model_; }
+
+  // ---- Cells ----
+
+  // A cell's text; the empty text for a cell never written. Indices are not checked against the
+  // counts. For a row below the count last set through SetRowCount, OnGetDisplText may replace
+  // the text. A negative row fails with EListError.
+  std::string Cells(std::int32_t col, std::int32_t row) const;
+  // Stores a cell's text (the empty text frees the cell) and repaints that cell. A negative
+  // index, or one beyond 1,048,559, fails with EListError.
+  void SetCells(std::int32_t col, std::int32_t row, const std::string& text);
+  const TCellStore& Store() const { return store_; }
+
+  // ---- Current cell, anchor and selection ----
+
+  std::int32_t Col() const { return model_.Current.X; }
+  std::int32_t Row() const { return model_.Current.Y; }
+  TCellCoord Current() const { return model_.Current; }
+  TCellCoord Anchor() const { return model_.Anchor; }
+  // The cells spanned by the current cell and the anchor cell.
+  TGridRect Selection() const { return model_.Selection(); }
+
+  // Makes a cell current, if the cell-selection check allows it. A cell outside the grid fails
+  // with "网格索引越界". With TMoveAnchor::kYes (or without goRangeSelect) the anchor follows, so
+  // the selection becomes that cell; with TShowCell::kYes the view scrolls to show it. Repaints
+  // what changed of the selection and the old and new current cell.
+  void MoveCurrent(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor, TShowCell show);
+  // Moves the selection's fixed corner (a range selection with goRangeSelect and no goEditing,
+  // else a move of the current cell), scrolls the cell into view and repaints the change. A cell
+  // outside the grid fails with "网格索引越界".
+  void MoveAnchor(TCellCoord cell);
+  // A keyboard or wheel move: MoveCurrent with the view following, then OnClick.
+  void FocusCell(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor);
+  // Makes the anchor the top-left and the current cell the bottom-right cell of `cells`,
+  // without the cell-selection check, and repaints the change. Cells outside the grid fail with
+  // "网格索引越界".
+  void SetSelection(const TGridRect& cells);
+  // The cell-selection check: whether a cell may become current. Refuses fixed cells, repaints
+  // the current cell and the candidate and lets OnSelectCell decide.
+  bool SelectCell(std::int32_t col, std::int32_t row);
+  // Whether a cell counts as fixed: `answer` already true, a fixed column or row, or
+  // OnIsFixedCell saying so.
+  bool IsFixedCell(std::int32_t col, std::int32_t row, bool answer = false);
+
+  // ---- Geometry ----
+
+  TGridLayout CalcLayout() const;
+  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const;
+  // The visible part of a cell without its trailing line; all zeros when it is not visible.
+  TRect CellBounds(std::int32_t col, std::int32_t row) const;
+  TRect CellBounds(const TGridRect& cells, TTrailingLine trailing) const;
+  // The whole rectangle of a cell, not cut at the client edge (see FullCellRect in
+  // grid_layout.h).
+  TRect FullCellRect(std::int32_t col, std::int32_t row) const;
+  // The cell under a client point; (-1, -1) when the point is on no cell.
+  TCellCoord CellAtPoint(std::int32_t x, std::int32_t y) const;
+  TCellCoord LargestTopLeft(TCellCoord cell) const;
+  // The number of fully visible scrollable columns (rows), at least 1.
+  std::int32_t VisibleColCount() const;
+  std::int32_t VisibleRowCount() const;
+
+  std::int32_t LeftCol() const { return model_.TopLeft.X; }
+  std::int32_t TopRow() const { return model_.TopLeft.Y; }
+  TCellCoord TopLeft() const { return model_.TopLeft; }
+  // Moves the view so that the given line is the first scrollable one. A value outside
+  // FixedCols..ColCount - 1 (rows alike) is brought inside it.
+  void SetLeftCol(std::int32_t col);
+  void SetTopRow(std::int32_t row);
+  // Moves the view: scrolls the window's pixels by the distance, or repaints everything when the
+  // jump exceeds the visible scrollable part; updates the scroll positions and raises
+  // OnTopLeftChanged.
+  void MoveTopLeft(TCellCoord top_left);
+  // Scrolls as little as needed to show a cell fully; nothing without a window.
+  void ScrollIntoView(TCellCoord cell);
+  // Sets each scroll bar's range (0..127 when its axis can scroll, else 0..0) for the client
+  // area it leaves, moving the top-left cell back when it lies beyond the largest useful one.
+  // Only while the window is showing and ScrollBars is not ssNone.
+  void UpdateScrollRanges();
+  // Writes each bar's thumb position (LeftCol's place between FixedCols and the largest useful
+  // left column, scaled to 0..127), only where it changed.
+  void UpdateScrollPositions();
+
+  // ---- Repainting (all marks are made without erasing; nothing without a window) ----
+
+  // Marks one cell, its trailing line included.
+  void RepaintCell(std::int32_t col, std::int32_t row);
+  // Marks the visible part of a block of cells, lines included.
+  void InvalidateCells(const TGridRect& cells);
+  void InvalidateRect(const TRect& rect);
+  // Marks the whole client area.
+  void InvalidateGrid();
+
+  // ---- Painting properties ----
+  // GridLineColor, GridLineWidth, Font and WordWrap repaint everything whenever they are set;
+  // the others when their value changes.
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  TColor FixedColor() const { return fixed_color_; }
+  void SetFixedColor(TColor color);
+  const TFont& FixedFont() const { return fixed_font_; }
+  void SetFixedFont(const TFont& font);
+  TColor GridLineColor() const { return grid_line_color_; }
+  void SetGridLineColor(TColor color);
+  // The width of the lines drawn inside the cells; the geometry's line width stays 0.
+  std::int32_t GridLineWidth() const { return grid_line_width_; }
+  void SetGridLineWidth(std::int32_t width);
+  TColor SelectionColor() const { return selection_color_; }
+  void SetSelectionColor(TColor color);
+  // The end colour of a gradient selection background; clNone for a plain one.
+  TColor SelectionColorTo() const { return selection_color_to_; }
+  void SetSelectionColorTo(TColor color);
+  TColor SelectionTextColor() const { return selection_text_color_; }
+  void SetSelectionTextColor(TColor color);
+  bool ShowSelection() const { return show_selection_; }
+  void SetShowSelection(bool show);
+  bool HideFocusRect() const { return hide_focus_rect_; }
+  void SetHideFocusRect(bool hide);
+  TVAlignment VAlignment() const { return v_alignment_; }
+  void SetVAlignment(TVAlignment alignment);
+  bool WordWrap() const { return word_wrap_; }
+  void SetWordWrap(bool word_wrap);
+  // Added to the font size when a cell's text is drawn (the zoom).
+  std::int32_t ZoomDelta() const { return zoom_delta_; }
+  void SetZoomDelta(std::int32_t delta);
+
+  // ---- Interaction state ----
+
+  TGridState State() const { return state_; }
+  void SetState(TGridState state) { state_ = state; }
+
+  // ---- Events ----
+
+  TGridAlignEvent OnGetAlignment;
+  TGridColorEvent OnGetCellColor;
+  TWordWrapEvent OnGetWordWrap;
+  TDrawCellEvent OnDrawCell;
+  TCustomCellDrawEvent OnCustomCellDraw;
+  TClickCellEvent OnClickCell;
+  TCanClickCellEvent OnCanClickCell;
+  TSelectCellEvent OnSelectCell;
+  TSelectionChangedEvent OnSelectionChanged;
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TClickCellEvent OnDblClickCell;
+  TClickCellEvent OnRightClickCell;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TKeyEvent OnKeyDown;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  TNotifyEvent OnTopLeftChanged;
+  TIsFixedCellEvent OnIsFixedCell;
+  TGetDisplTextEvent OnGetDisplText;
+
+ private:
+  // Whether a move runs the cell-selection check.
+  enum class TSelectCheck : bool { kSkip, kApply };
+  // What a count change needs of the layout before it.
+  struct TOldView {
+    TCellCoord first;
+    TCellCoord last_full;
+  };
+
+  void ChangeSize(std::int32_t new_cols, std::int32_t new_rows);
+  void ResizeSizeLists();
+  void FinishCountChange(const std::optional<TOldView>& old_view);
+  void RepaintCountStrips(const TOldView& old_view);
+  void ResetPositions();
+  void ColWidthsChanged() { UpdateScrollRanges(); }
+  void RowHeightsChanged() { UpdateScrollRanges(); }
+
+  void MoveCurrentCell(TCellCoord cell, TMoveAnchor move_anchor, TShowCell show,
+                       TSelectCheck check);
+  void CheckCell(TCellCoord cell) const;
+  void InvalidateSelectionChange(const TGridRect& old_selection);
+
+  void TopLeftMoved(TCellCoord old_top_left);
+  void ScrollData(const TGridLayout& layout, std::int32_t dx, std::int32_t dy);
+  bool HasBar(TScrollBarKind bar) const;
+  void UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int32_t height, bool& flushed);
+  void HideDisallowedBars();
+
+  // Repaints everything when `changed`: the setters of painting properties.
+  void InvalidateIf(bool changed);
+
+  TGridModel model_;
+  TCellStore store_;
+  IGridWindow* window_ = nullptr;
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+  TScrollStyle scroll_bars_ = TScrollStyle::ssBoth;
+  // Set while the scroll ranges are being set: the size changes that showing or hiding a bar
+  // causes must not start the procedure again.
+  bool updating_scroll_ranges_ = false;
+  // The row count last set through SetRowCount; OnGetDisplText is consulted only below it.
+  std::int32_t row_count_set_ = 0;
+  std::int32_t fixed_row_height_ = 0;
+  bool loading_ = false;
+  TGridState state_ = TGridState::gsNormal;
+
+  TColor color_ = clWindow;
+  TFont font_;
+  TColor fixed_color_ = clBtnFace;
+  TFont fixed_font_;
+  TColor grid_line_color_ = clSilver;
+  std::int32_t grid_line_width_ = 1;
+  TColor selection_color_ = RGB(182, 202, 234);
+  TColor selection_color_to_ = clNone;
+  TColor selection_text_color_ = clBlack;
+  bool show_selection_ = true;
+  bool hide_focus_rect_ = false;
+  TVAlignment v_alignment_ = TVAlignment::vtaTop;
+  bool word_wrap_ = true;
+  std::int32_t zoom_delta_ = 0;
+};
+
+}  // namespace zelvorn

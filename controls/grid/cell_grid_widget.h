@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QRegion>
+
+#include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_window.h"
+
+class QScrollBar;
+
+namespace zelvorn {
+
+// The window that shows a TCellGrid: a scroll area with a 2-pixel sunken edge whose viewport is
+// the grid's client area. It turns Qt's events into calls on the grid and carries out what the
+// grid asks of its window; it decides nothing itself.
+//
+// Its scroll bars have the range 0..127 while their axis can scroll and are hidden otherwise.
+// The client size follows a range change at once (see ClientRect), so the grid's two-pass range
+// update sees the size that showing or hiding a bar gives, before Qt has laid the bars out.
+// Nothing is erased: the viewport paints opaquely over what is marked.
+class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
+  Q_OBJECT
+
+ public:
+  explicit TCellGridWidget(QWidget* parent = nullptr);
+  ~TCellGridWidget() override;
+
+  TCellGrid& Grid() { return grid_; }
+  const TCellGrid& Grid() const { return grid_; }
+
+  // IGridWindow.
+  bool Showing() const override;
+  std::int32_t Width() const override;
+  std::int32_t Height() const override;
+  void SetSize(std::int32_t width, std::int32_t height) override;
+  TRect ClientRect() const override;
+  void Invalidate(const TRect& rect) override;
+  void FlushPaints() override;
+  void ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) override;
+  void SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) override;
+  bool ScrollBarShown(TScrollBarKind bar) const override;
+  std::int32_t ScrollPos(TScrollBarKind bar) const override;
+  void SetScrollPos(TScrollBarKind bar, std::int32_t pos) override;
+  std::int32_t ScrollBarThickness(TScrollBarKind bar) const override;
+  void StartTimer(std::int32_t id, std::int32_t interval_ms) override;
+  void StopTimer(std::int32_t id) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  bool HasCapture() const override;
+  bool CanFocus() const override;
+  void SetFocus() override;
+  bool Focused() const override;
+  TPoint PointerPos() const override;
+  void SetCursor(TGridCursor cursor) override;
+  std::int32_t WheelScrollLines() const override;
+
+  // The grid's timer behind a Qt timer id; 0 when the Qt timer is not one of the grid's.
+  std::int32_t GridTimerId(int qt_timer_id) const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  // The grid moves the pixels itself when its top-left cell changes; the scroll area must not.
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  QScrollBar* Bar(TScrollBarKind bar) const;
+  void ConnectBar(TScrollBarKind bar);
+  void BarAction(TScrollBarKind bar, int action);
+  void BarReleased(TScrollBarKind bar);
+  // Puts the bar's thumb back where the grid last put it, after Qt moved it on its own.
+  void SyncThumb(TScrollBarKind bar);
+
+  TCellGrid grid_;
+  QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
+  QRegion pending_;                  // marked and not painted yet
+};
+
+}  // namespace zelvorn
