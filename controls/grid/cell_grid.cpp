@@ -43,9 +43,6 @@ class TRangeUpdate {
 }  // namespace
 
 TCellGrid::TCellGrid() : store_(model_.RowCount) {
-  // The generic grid is made as big as its cells; then the layers above it adjust.
-  width_ = model_.ColCount * model_.DefaultColWidth;
-  height_ = model_.RowCount * model_.DefaultRowHeight;
   SetGridLineWidth(1);
   model_.Options.Include(goDrawFocusSelected);
   SetRowCount(10);

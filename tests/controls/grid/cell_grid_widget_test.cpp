@@ -46,12 +46,6 @@ TEST_F(CellGridWidgetTest, HasTheSunkenEdgeAndTheGridsSize) {
   EXPECT_TRUE(widget_.viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
-TEST_F(CellGridWidgetTest, ANewWidgetTakesTheGridsConstructionSize) {
-  TCellGridWidget fresh;
-  EXPECT_EQ(fresh.width(), 400);
-  EXPECT_EQ(fresh.height(), 250);
-}
-
 TEST_F(CellGridWidgetTest, BarsFollowTheSizeAndTheClientAreaFollowsTheBarsAtOnce) {
   QScrollBar* hbar = widget_.horizontalScrollBar();
   QScrollBar* vbar = widget_.verticalScrollBar();
@@ -139,6 +133,7 @@ TEST(CellGridWidgetShowTest, AWindowShownTooSmallShowsItsBars) {
   widget.show();
   EXPECT_TRUE(widget.horizontalScrollBar()->isVisibleTo(&widget));
   EXPECT_TRUE(widget.verticalScrollBar()->isVisibleTo(&widget));
+  EXPECT_EQ(TCellGridWidget().size(), QSize(400, 250));  // a new one has the grid's own size
   const QRect viewport = widget.viewport()->geometry();
   EXPECT_EQ(ToText(widget.ClientRect()), ToText({0, 0, viewport.width(), viewport.height()}));
 }

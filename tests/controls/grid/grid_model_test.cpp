@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,17 +59,6 @@ TEST(GridModelTest, ConstructionDefaults) {
   EXPECT_EQ(grid.ScrollBars(), TScrollStyle::ssBoth);
   EXPECT_EQ(grid.GridLineWidth(), 1);
   EXPECT_EQ(grid.Model().LineWidth, 0);
-  EXPECT_EQ(grid.GridLineColor(), clSilver);
-  EXPECT_EQ(grid.Color(), clWindow);
-  EXPECT_EQ(grid.SelectionColor(), 0x00EACAB6u);
-  EXPECT_EQ(grid.SelectionColorTo(), clNone);
-  EXPECT_EQ(grid.SelectionTextColor(), clBlack);
-  EXPECT_TRUE(grid.ShowSelection());
-  EXPECT_FALSE(grid.HideFocusRect());
-  EXPECT_EQ(grid.VAlignment(), TVAlignment::vtaTop);
-  EXPECT_TRUE(grid.WordWrap());
-  EXPECT_EQ(grid.ZoomDelta(), 0);
-  EXPECT_EQ(grid.State(), TGridState::gsNormal);
 }
 
 TEST(GridModelTest, StartStateAfterTheStoredLayout) {
@@ -136,16 +126,6 @@ TEST(GridModelTest, CellsOutsideTheCountsSurviveAShrink) {
   EXPECT_EQ(grid.Cells(0, 7), "8");
   EXPECT_EQ(grid.Store().StoredCellCount(), 81);
   EXPECT_EQ(grid.Store().CheckConsistency(), "");
-}
-
-TEST(GridModelTest, WritingTheEmptyTextFreesTheCell) {
-  TCellGrid grid;
-  grid.SetCells(2, 3, "12");
-  EXPECT_EQ(grid.Cells(2, 3), "12");
-  EXPECT_EQ(grid.Cells(1, 3), "");
-  grid.SetCells(2, 3, "");
-  EXPECT_EQ(grid.Cells(2, 3), "");
-  EXPECT_EQ(grid.Store().StoredCellCount(), 0);
 }
 
 TEST(GridModelTest, DisplayTextHookOnlyBelowTheRowCountLastSet) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,32 @@ TEST_F(GridWindowTest, AScrollMessageTakesTheFocusOnlyWhenTheWindowCanHaveIt) {
   window_.can_focus = true;
   grid_.ScrollMessage(sbVertical, scEndScroll, 0);
   EXPECT_EQ(window_.TakeLog(), Log{"focus"});
+}
+
+TEST_F(GridWindowTest, PaintingPropertiesRepaintAlwaysOrOnlyWhenChanged) {
+  const Log everything{"invalidate (0,0,564,530)"};
+  struct Case {
+    const char* name;
+    std::function<void()> set;
+    Log log;
+  };
+  const std::vector<Case> cases = {
+      {"line colour, same", [&] { grid_.SetGridLineColor(clSilver); }, everything},
+      {"line width, same", [&] { grid_.SetGridLineWidth(1); }, everything},
+      {"font, same", [&] { grid_.SetFont(grid_.Font()); }, everything},
+      {"word wrap, same", [&] { grid_.SetWordWrap(true); }, everything},
+      {"selection colour, same", [&] { grid_.SetSelectionColor(RGB(182, 202, 234)); }, {}},
+      {"selection colour, new", [&] { grid_.SetSelectionColor(clSilver); }, everything},
+      {"selection text colour, same", [&] { grid_.SetSelectionTextColor(clBlack); }, {}},
+      {"show selection, same", [&] { grid_.SetShowSelection(true); }, {}},
+      {"show selection, new", [&] { grid_.SetShowSelection(false); }, everything},
+      {"zoom, new", [&] { grid_.SetZoomDelta(3); }, everything},
+  };
+  for (const Case& c : cases) {
+    c.set();
+    EXPECT_EQ(window_.TakeLog(), c.log) << c.name;
+  }
+  EXPECT_EQ(grid_.Model().LineWidth, 0);
 }
 
 TEST(GridWithoutWindowTest, NothingIsMarkedBeforeTheWindowExists) {
