@@ -4,42 +4,15 @@
 
 #include <QCoreApplication>
 #include <QTest>
-#include <QTimerEvent>
-#include <map>
 #include <vector>
 
 #include "platform/exceptions.h"
+#include "tests/support/fake_timer_source.h"
 
 namespace zelvorn {
 namespace {
 
-// Hands out timer ids without a platform behind them, or refuses; records what was asked.
-class TFakeTimerSource final : public ITimerSource {
- public:
-  int StartTimer(QObject& receiver, int interval_ms) override {
-    starts.push_back(interval_ms);
-    if (refuse) return 0;
-    running[++last_id] = &receiver;
-    return last_id;
-  }
-  void StopTimer(QObject& receiver, int id) override {
-    EXPECT_EQ(running.at(id), &receiver);
-    stops.push_back(id);
-    running.erase(id);
-  }
-
-  bool refuse = false;
-  int last_id = 100;
-  std::vector<int> starts;  // intervals
-  std::vector<int> stops;   // ids
-  std::map<int, QObject*> running;
-};
-
-// Delivers a tick the way the platform does: a timer event through the application.
-void SendTick(QObject& receiver, int id) {
-  QTimerEvent tick(id);
-  QCoreApplication::sendEvent(&receiver, &tick);
-}
+using testing::TFakeTimerSource;
 
 class TimerTest : public ::testing::Test {
  protected:
@@ -108,12 +81,12 @@ TEST_F(TimerTest, TicksRaiseOnTimerOnlyForTheRunningTimersOwnId) {
   int ticks = 0;
   timer.OnTimer = [&] { ++ticks; };
   timer.SetEnabled(true);
-  SendTick(timer, 101);
-  SendTick(timer, 101);
-  SendTick(timer, 7);  // not this timer's
+  TFakeTimerSource::SendTick(timer, 101);
+  TFakeTimerSource::SendTick(timer, 101);
+  TFakeTimerSource::SendTick(timer, 7);  // not this timer's
   EXPECT_EQ(ticks, 2);
   timer.SetEnabled(false);
-  SendTick(timer, 101);  // a tick that was already queued when the timer stopped
+  TFakeTimerSource::SendTick(timer, 101);  // a tick that was already queued when the timer stopped
   EXPECT_EQ(ticks, 2);
 }
 

@@ -6,31 +6,17 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QTest>
-#include <QTimerEvent>
 #include <cmath>
 #include <limits>
-#include <map>
 
 #include "platform/exceptions.h"
 #include "platform/timer.h"
+#include "tests/support/fake_timer_source.h"
 
 namespace zelvorn {
 namespace {
 
-// Timer ids without a platform behind them; ticks are delivered by hand, as timer events.
-class TFakeTimerSource final : public ITimerSource {
- public:
-  int StartTimer(QObject& receiver, int interval_ms) override {
-    if (refuse) return 0;
-    running[++last_id] = {&receiver, interval_ms};
-    return last_id;
-  }
-  void StopTimer(QObject&, int id) override { running.erase(id); }
-
-  bool refuse = false;
-  int last_id = 0;
-  std::map<int, std::pair<QObject*, int>> running;  // id -> receiver, interval
-};
+using testing::TFakeTimerSource;
 
 class TimeBoxTest : public ::testing::Test {
  protected:
@@ -124,11 +110,9 @@ TEST_F(TimeBoxTest, RunningFromTheStartCountsAndShowsEachSecond) {
 TEST_F(TimeBoxTest, TheClocksOwnTimerDrivesIt) {
   box_.SetNowBegin(true);
   ASSERT_EQ(source_.running.size(), 1u);
-  const auto& [id, timer] = *source_.running.begin();
-  EXPECT_EQ(timer.second, 1000);
-  QTimerEvent tick(id);
-  QCoreApplication::sendEvent(timer.first, &tick);
-  QCoreApplication::sendEvent(timer.first, &tick);
+  EXPECT_EQ(source_.running.begin()->second.interval_ms, 1000);
+  source_.Tick(box_.Timer());
+  source_.Tick(box_.Timer());
   EXPECT_EQ(box_.Text(), "00:00:02");
 }
 
