@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+
+#include "controls/grid/grid_types.h"
+#include "platform/geometry.h"
+
+namespace zelvorn {
+
+class TCellGrid;
+
+// Key codes of the key messages the grid reads, in the platform's virtual-key numbering. Letters
+// and digits are their upper-case character codes.
+inline constexpr std::uint16_t kKeyReturn = 0x0D;
+inline constexpr std::uint16_t kKeyPageUp = 0x21;
+inline constexpr std::uint16_t kKeyPageDown = 0x22;
+inline constexpr std::uint16_t kKeyEnd = 0x23;
+inline constexpr std::uint16_t kKeyHome = 0x24;
+inline constexpr std::uint16_t kKeyLeft = 0x25;
+inline constexpr std::uint16_t kKeyUp = 0x26;
+inline constexpr std::uint16_t kKeyRight = 0x27;
+inline constexpr std::uint16_t kKeyDown = 0x28;
+inline constexpr std::uint16_t kKeyA = 0x41;
+inline constexpr std::uint16_t kKeyF2 = 0x71;
+
+// Which way one notch of the wheel turned.
+enum class TWheelTurn : bool { kAwayFromUser, kTowardUser };
+
+// The grid's mouse, keyboard, wheel, focus and timer handling: a state machine that its window
+// drives with one call per platform message, and that acts on the grid and on the window through
+// the grid's public operations and IGridWindow. Without a window, input does nothing.
+//
+// Mouse: a left press on a cell focuses the grid, takes the mouse capture, enters the selecting
+// state with the auto-scroll timer running, moves the current cell there (with Shift, the anchor
+// instead) and then raises OnClickCell exactly once, row first. Moves while selecting and the
+// auto-scroll ticks move the anchor; the left release ends the selecting state and releases the
+// capture. The second press of a double-click raises OnDblClick and OnDblClickCell instead and
+// moves nothing. Keys, the wheel and middle-button panning move the current cell and the view
+// and never raise OnClickCell.
+//
+// Handlers may throw; the exception leaves the call at once, with the state as far as it got.
+// Whoever reports it is expected to send CancelMode() first (the window holding the capture is
+// told to give up its mouse operation), which ends the press cleanly.
+class TGridInput {
+ public:
+  // The auto-scroll timer runs while a mouse selection is under way.
+  static constexpr std::int32_t kAutoScrollTimer = 1;
+  static constexpr std::int32_t kAutoScrollInterval = 60;
+  // The pan timer runs while middle-button panning is active.
+  static constexpr std::int32_t kPanTimer = 999;
+  static constexpr std::int32_t kPanInterval = 10;
+  // How far the pointer must be above or below the pan origin before the current cell runs.
+  static constexpr std::int32_t kPanDeadZone = 5;
+  // The Ctrl+wheel zoom total stays within -kZoomLimit..kZoomLimit pixels.
+  static constexpr std::int32_t kZoomLimit = 10;
+
+  explicit TGridInput(TCellGrid& grid) : grid_(grid) {}
+  TGridInput(const TGridInput&) = delete;
+  TGridInput& operator=(const TGridInput&) = delete;
+
+  // The grid has been given a window: the platform's wheel-lines setting is read now, once.
+  void WindowAttached();
+
+  // ---- Mouse (client coordinates) ----
+
+  // A press of a button (not the second press of a double-click). Any press ends panning first.
+  void MouseDown(TMouseButton button, TShiftState shift, TPoint point);
+  // The second press of a double-click, which the platform reports in place of a press. For the
+  // left button: OnDblClick and OnDblClickCell, no move and no OnClickCell. For the others, it
+  // counts as a press with ssDouble in `shift`.
+  void MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint point);
+  void MouseMove(TShiftState shift, TPoint point);
+  void MouseUp(TMouseButton button, TShiftState shift, TPoint point);
+  // Give up the mouse operation under way: the capture goes, a left button held for the grid is
+  // released at (-1, -1) (OnClick, OnMouseUp), panning ends and the state becomes idle.
+  void CancelMode();
+
+  // ---- Keyboard, wheel, focus, timers ----
+
+  // A key-down message: ends panning, raises OnKeyDown (which may change the key, 0 to swallow
+  // it), then moves as the key asks. `key` 0 stands for a key without a code here. Returns
+  // whether the grid used the key; unused keys may go on to the window's other handlers.
+  bool KeyDown(std::uint16_t key, TShiftState shift);
+  // One notch of the wheel, with the pointer at `point`.
+  void MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point);
+  // The grid's window gained or lost the keyboard focus.
+  void FocusGained();
+  void FocusLost();
+  // A tick of one of the grid's timers.
+  void Timer(std::int32_t id);
+
+  // ---- State ----
+
+  bool Panning() const { return panning_; }
+  TPoint PanOrigin() const { return pan_origin_; }
+  // The client point of the last left press that went past OnCanClickCell.
+  TPoint PressPos() const { return press_pos_; }
+  // L: how many rows one notch moves, and how many pixels one Ctrl notch zooms.
+  std::int32_t WheelLines() const { return wheel_lines_; }
+
+ private:
+  enum class TPanDirection { kNone, kUp, kDown };
+
+  void LeftDown(TShiftState shift, TPoint point);
+  void LeftDoubleClick(TShiftState shift, TPoint point);
+  void RightDown(TShiftState shift, TPoint point);
+  void MiddleDown(TShiftState shift, TPoint point);
+  // The handling every press shares: capture and the selecting state for the left button, the
+  // focus, OnDblClick, OnMouseDown and OnSelectionChanged.
+  void PressCommon(TMouseButton button, TShiftState shift, TPoint point);
+  void StartSelecting(TCellCoord cell, TShiftState shift);
+  void LeftUp(TShiftState shift, TPoint point);
+  void SelectTo(TPoint point);
+  void AutoScroll();
+
+  void StartPanning(TPoint origin);
+  void EndPanning();
+  void Pan();
+  void SetCursor(TGridCursor cursor);
+
+  void MoveByKey(std::uint16_t key, TShiftState shift);
+  void Zoom(std::int32_t amount);
+  void WheelRows(TWheelTurn turn);
+  void WheelStep(TWheelTurn turn, TShiftState shift, TPoint point);
+
+  // Raises OnSelectionChanged when the selection is no longer `before`.
+  void SelectionChangedSince(const TGridRect& before);
+
+  TCellGrid& grid_;
+  std::int32_t wheel_lines_ = 3;
+  TPoint press_pos_;
+  // The grid holds the capture for a left press whose release it has not seen.
+  bool left_down_ = false;
+  bool panning_ = false;
+  TPoint pan_origin_;
+  TGridCursor cursor_ = TGridCursor::crDefault;
+  TGridCursor cursor_before_pan_ = TGridCursor::crDefault;
+};
+
+}  // namespace zelvorn
