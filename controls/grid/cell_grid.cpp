@@ -42,7 +42,10 @@ class TRangeUpdate {
 
 }  // namespace
 
-TCellGrid::TCellGrid() : store_(model_.RowCount) {
+TCellGrid::TCellGrid() : TCellGrid(TThemes::kInactive) {}
+
+TCellGrid::TCellGrid(TThemes themes)
+    : store_(model_.RowCount), themes_active_(themes == TThemes::kActive) {
   SetGridLineWidth(1);
   model_.Options.Include(goDrawFocusSelected);
   SetRowCount(10);
@@ -684,11 +687,31 @@ void TCellGrid::SetVAlignment(TVAlignment alignment) {
 
 void TCellGrid::SetWordWrap(bool word_wrap) {
   word_wrap_ = word_wrap;
-  InvalidateGrid();
+  if (!UpdateLocked()) InvalidateGrid();
 }
 
 void TCellGrid::SetZoomDelta(std::int32_t delta) {
   InvalidateIf(std::exchange(zoom_delta_, delta) != delta);
+}
+
+// ---- Update lock and the frame ----
+
+void TCellGrid::EndUpdate() {
+  if (update_count_ == 0) return;
+  if (--update_count_ > 0) return;
+  InvalidateGrid();
+  if (window_ != nullptr) window_->InvalidateFrame();
+}
+
+void TCellGrid::SetLook(TGridLook look) {
+  if (std::exchange(look_, look) == look) return;
+  InvalidateGrid();
+  if (window_ != nullptr) window_->InvalidateFrame();
+}
+
+void TCellGrid::SetFlat(bool flat) {
+  if (std::exchange(flat_, flat) == flat) return;
+  if (window_ != nullptr) window_->InvalidateFrame();
 }
 
 }  // namespace zelvorn

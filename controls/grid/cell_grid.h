@@ -54,6 +54,13 @@ using TIsFixedCellEvent =
 using TGetDisplTextEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
                                               std::int32_t row, std::string& value)>;
 
+// The grid's appearance style. Only the frame depends on it here, and only through its number:
+// looks 1, 3, glXP and 5 draw the flat frame.
+enum class TGridLook : std::uint8_t { glXP = 4 };
+
+// Whether the platform draws its controls in visual styles.
+enum class TThemes : bool { kInactive, kActive };
+
 // Flags of a move of the current cell.
 enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current cell
 enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
@@ -73,7 +80,10 @@ class TCellGrid {
   // The window's sunken edge, on each side.
   static constexpr std::int32_t kClientEdge = 2;
 
+  // A grid on a platform without visual styles.
   TCellGrid();
+  // `themes` decides ThemesActive for the grid's life.
+  explicit TCellGrid(TThemes themes);
   TCellGrid(const TCellGrid&) = delete;
   TCellGrid& operator=(const TCellGrid&) = delete;
 
@@ -285,6 +295,24 @@ class TCellGrid {
   std::int32_t ZoomDelta() const { return zoom_delta_; }
   void SetZoomDelta(std::int32_t delta);
 
+  // ---- Update lock and the frame ----
+
+  // While more BeginUpdate than EndUpdate calls have been made, neither the client area nor the
+  // frame is painted, and setting WordWrap repaints nothing. The EndUpdate that releases the lock
+  // repaints the whole control and its frame, since paints were dropped meanwhile. An EndUpdate
+  // without a BeginUpdate does nothing.
+  void BeginUpdate() { ++update_count_; }
+  void EndUpdate();
+  bool UpdateLocked() const { return update_count_ > 0; }
+  // Whether the frame takes its visual-style colour.
+  bool ThemesActive() const { return themes_active_; }
+  // The look and Flat decide whether the frame is drawn. A change repaints the whole control
+  // and the frame.
+  TGridLook Look() const { return look_; }
+  void SetLook(TGridLook look);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool flat);
+
   // ---- Interaction state ----
 
   TGridState State() const { return state_; }
@@ -374,6 +402,11 @@ class TCellGrid {
   TVAlignment v_alignment_ = TVAlignment::vtaTop;
   bool word_wrap_ = true;
   std::int32_t zoom_delta_ = 0;
+
+  std::int32_t update_count_ = 0;
+  bool themes_active_ = false;
+  TGridLook look_ = TGridLook::glXP;
+  bool flat_ = false;
 };
 
 }  // namespace zelvorn

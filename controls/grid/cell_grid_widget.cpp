@@ -5,31 +5,22 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <utility>
-#include <vector>
+#include <QStyle>
+#include <optional>
 
-#include "platform/qt_font.h"
+#include "controls/grid/grid_painter.h"
+#include "platform/canvas.h"
 #include "platform/qt_geometry.h"
 
 namespace zelvorn {
 
 namespace {
 
-// The lines of one axis that reach into the client area, each with its start: the fixed lines
-// first, then the scrollable ones from the first visible one.
-std::vector<std::pair<std::int32_t, std::int32_t>> VisibleLines(const TAxisLayout& axis) {
-  std::vector<std::pair<std::int32_t, std::int32_t>> lines;
-  std::int64_t start = 0;
-  for (std::int32_t i = 0; i < axis.FixedCount && start < axis.Extent; ++i) {
-    lines.emplace_back(i, static_cast<std::int32_t>(start));
-    start += std::int64_t{axis.Size(i)} + axis.LineWidth;
-  }
-  start = axis.FixedEnd;
-  for (std::int32_t i = axis.FirstCell; i < axis.CellCount && start < axis.Extent; ++i) {
-    lines.emplace_back(i, static_cast<std::int32_t>(start));
-    start += std::int64_t{axis.Size(i)} + axis.LineWidth;
-  }
-  return lines;
+// Qt's plain "windows" style draws controls as the platform does without visual styles; every
+// other style draws them in one.
+TThemes PlatformThemes() {
+  const bool plain = QApplication::style()->name().compare(u"windows", Qt::CaseInsensitive) == 0;
+  return plain ? TThemes::kInactive : TThemes::kActive;
 }
 
 Qt::CursorShape CursorShape(TGridCursor cursor) {
@@ -46,7 +37,8 @@ Qt::CursorShape CursorShape(TGridCursor cursor) {
 
 }  // namespace
 
-TCellGridWidget::TCellGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
+TCellGridWidget::TCellGridWidget(QWidget* parent)
+    : QAbstractScrollArea(parent), grid_(PlatformThemes()) {
   // The sunken edge of a bordered window: 2 pixels on every side.
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setFocusPolicy(Qt::StrongFocus);
@@ -100,6 +92,11 @@ void TCellGridWidget::FlushPaints() {
 
 void TCellGridWidget::ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) {
   viewport()->scroll(dx, dy, ToQRect(area));
+}
+
+void TCellGridWidget::InvalidateFrame() {
+  // Only the edge: the viewport and the bars inside it keep their pixels.
+  update(QRegion(rect()).subtracted(QRegion(contentsRect())));
 }
 
 void TCellGridWidget::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
@@ -161,6 +158,7 @@ bool TCellGridWidget::CanFocus() const {
 
 void TCellGridWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
 bool TCellGridWidget::Focused() const { return hasFocus(); }
+bool TCellGridWidget::IsActiveControl() const { return window()->focusWidget() == this; }
 
 TPoint TCellGridWidget::PointerPos() const {
   return FromQPoint(viewport()->mapFromGlobal(QCursor::pos()));
@@ -174,23 +172,20 @@ std::int32_t TCellGridWidget::WheelScrollLines() const { return QApplication::wh
 
 void TCellGridWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
-  // Plain cells until the grid's own painting takes over: a background, an outline per cell
-  // and the texts centred.
   QPainter painter(viewport());
-  painter.fillRect(event->rect(), palette().base());
-  painter.setFont(ToQFont(grid_.Font()));
-  const TGridLayout layout = grid_.CalcLayout();
-  const auto columns = VisibleLines(layout.Horz);
-  for (const auto& [row, top] : VisibleLines(layout.Vert)) {
-    for (const auto& [col, left] : columns) {
-      const QRect cell(left, top, layout.Horz.Size(col), layout.Vert.Size(row));
-      if (cell.isEmpty() || !event->region().intersects(cell)) continue;
-      painter.setPen(palette().color(QPalette::Mid));
-      painter.drawRect(cell.adjusted(0, 0, -1, -1));
-      painter.setPen(palette().color(QPalette::Text));
-      painter.drawText(cell, Qt::AlignCenter, QString::fromStdString(grid_.Cells(col, row)));
-    }
+  TCanvas canvas(painter, event->region(), palette());
+  TGridPainter(grid_).PaintClientArea(canvas);
+}
+
+void TCellGridWidget::PaintFrame() {
+  QPainter painter(this);
+  TCanvas canvas(painter, palette());
+  std::optional<TColor> parent_color;
+  if (const QWidget* parent = parentWidget()) {
+    const QColor color = parent->palette().color(parent->backgroundRole());
+    parent_color = RGB(color.red(), color.green(), color.blue());
   }
+  TGridPainter(grid_).PaintFrame(canvas, width(), height(), parent_color);
 }
 
 bool TCellGridWidget::event(QEvent* event) {
@@ -199,6 +194,8 @@ bool TCellGridWidget::event(QEvent* event) {
   // grid may show or hide a bar in reply, which lays them out again; doing that from within
   // Qt's own layout pass (the viewport's resize) would be undone when that pass carries on.
   if (event->type() == QEvent::Resize) grid_.WindowResized();
+  // The scroll area has drawn its sunken edge; the grid's frame replaces it.
+  if (event->type() == QEvent::Paint) PaintFrame();
   return handled;
 }
 

@@ -38,6 +38,7 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void Invalidate(const TRect& rect) override;
   void FlushPaints() override;
   void ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) override;
+  void InvalidateFrame() override;
   void SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) override;
   bool ScrollBarShown(TScrollBarKind bar) const override;
   std::int32_t ScrollPos(TScrollBarKind bar) const override;
@@ -51,6 +52,7 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   bool CanFocus() const override;
   void SetFocus() override;
   bool Focused() const override;
+  bool IsActiveControl() const override;
   TPoint PointerPos() const override;
   void SetCursor(TGridCursor cursor) override;
   std::int32_t WheelScrollLines() const override;
@@ -59,7 +61,9 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   std::int32_t GridTimerId(int qt_timer_id) const;
 
  protected:
+  // Paints the frame over the scroll area's own, after it.
   bool event(QEvent* event) override;
+  // Paints the viewport, the grid's client area.
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   // The grid moves the pixels itself when its top-left cell changes; the scroll area must not.
@@ -72,6 +76,7 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void BarReleased(TScrollBarKind bar);
   // Puts the bar's thumb back where the grid last put it, after Qt moved it on its own.
   void SyncThumb(TScrollBarKind bar);
+  void PaintFrame();
 
   TCellGrid grid_;
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id

@@ -38,6 +38,8 @@ class IGridWindow {
   virtual void FlushPaints() = 0;
   // Moves the pixels inside `area` by (dx, dy) and marks the uncovered part for repainting.
   virtual void ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) = 0;
+  // Marks the window's frame, outside the client area, for repainting.
+  virtual void InvalidateFrame() = 0;
 
   // A scroll bar's range and thumb position. A bar is shown exactly while its range is not
   // empty (min < max). The position is kept within the range.
@@ -62,6 +64,9 @@ class IGridWindow {
   virtual bool CanFocus() const = 0;
   virtual void SetFocus() = 0;
   virtual bool Focused() const = 0;
+  // Whether the grid is the control its window gives the keyboard focus to. It stays so while
+  // the whole window is in the background, when Focused() is false.
+  virtual bool IsActiveControl() const = 0;
 
   // The pointer's position in client coordinates, and the shape it takes over the window.
   virtual TPoint PointerPos() const = 0;

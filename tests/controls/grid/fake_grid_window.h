@@ -64,6 +64,7 @@ class FakeGridWindow : public IGridWindow {
   void ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) override {
     log_.push_back("scroll " + ToText(area) + Format(" by (%d,%d)", {dx, dy}));
   }
+  void InvalidateFrame() override { log_.push_back("invalidate frame"); }
 
   void SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) override {
     const TRect before = ClientRect();
@@ -113,9 +114,14 @@ class FakeGridWindow : public IGridWindow {
   bool CanFocus() const override { return showing_ && can_focus; }
   void SetFocus() override {
     focused_ = true;
+    active_control = true;
     log_.push_back("focus");
   }
   bool Focused() const override { return focused_; }
+  bool IsActiveControl() const override { return active_control; }
+  // The keyboard focus leaves the window. Clear `active_control` too when it goes to another
+  // control of the same window rather than to another window.
+  void LoseFocus() { focused_ = false; }
 
   TPoint PointerPos() const override { return pointer; }
   void SetCursor(TGridCursor shape) override {
@@ -125,6 +131,7 @@ class FakeGridWindow : public IGridWindow {
   std::int32_t WheelScrollLines() const override { return wheel_lines; }
 
   bool can_focus = true;
+  bool active_control = false;
   TPoint pointer;
   TGridCursor cursor = TGridCursor::crDefault;
   std::int32_t wheel_lines = 3;
