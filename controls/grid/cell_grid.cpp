@@ -63,6 +63,7 @@ void TCellGrid::AttachWindow(IGridWindow* window) {
     height_ = window_->Height();
   }
   window_ = window;
+  input_.WindowAttached();
 }
 
 void TCellGrid::WindowShown() { UpdateScrollRanges(); }

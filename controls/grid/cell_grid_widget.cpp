@@ -2,13 +2,21 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimerEvent>
+#include <QWheelEvent>
+#include <QtMath>
 #include <optional>
 
 #include "controls/grid/grid_painter.h"
+#include "controls/grid/pan_marks.h"
+#include "platform/cancel_mode.h"
 #include "platform/canvas.h"
 #include "platform/qt_geometry.h"
 
@@ -23,16 +31,83 @@ TThemes PlatformThemes() {
   return plain ? TThemes::kInactive : TThemes::kActive;
 }
 
-Qt::CursorShape CursorShape(TGridCursor cursor) {
-  switch (cursor) {
-    case TGridCursor::crPanRest:
-    case TGridCursor::crPanDown:
-    case TGridCursor::crPanUp:
-      return Qt::SizeVerCursor;
-    case TGridCursor::crDefault:
-      break;
+std::optional<TMouseButton> GridButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return TMouseButton::mbLeft;
+    case Qt::RightButton:
+      return TMouseButton::mbRight;
+    case Qt::MiddleButton:
+      return TMouseButton::mbMiddle;
+    default:
+      return std::nullopt;
   }
-  return Qt::ArrowCursor;
+}
+
+TShiftState GridShift(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = {}) {
+  using enum TShiftStateFlag;
+  TShiftState shift;
+  if (modifiers & Qt::ShiftModifier) shift.Include(ssShift);
+  if (modifiers & Qt::AltModifier) shift.Include(ssAlt);
+  if (modifiers & Qt::ControlModifier) shift.Include(ssCtrl);
+  if (buttons & Qt::LeftButton) shift.Include(ssLeft);
+  if (buttons & Qt::RightButton) shift.Include(ssRight);
+  if (buttons & Qt::MiddleButton) shift.Include(ssMiddle);
+  return shift;
+}
+
+// The pixel under a position that may lie between pixels on a high-density screen.
+TPoint GridPoint(QPointF position) { return {qFloor(position.x()), qFloor(position.y())}; }
+
+// The grid's code for a Qt key; 0 for a key it has no code for.
+std::uint16_t GridKey(int key) {
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+    return static_cast<std::uint16_t>(key);  // the same character codes on both sides
+  }
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+    return static_cast<std::uint16_t>(0x70 + (key - Qt::Key_F1));
+  }
+  switch (key) {
+    case Qt::Key_Backspace:
+      return 0x08;
+    case Qt::Key_Tab:
+      return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyReturn;
+    case Qt::Key_Shift:
+      return 0x10;
+    case Qt::Key_Control:
+      return 0x11;
+    case Qt::Key_Alt:
+      return 0x12;
+    case Qt::Key_Escape:
+      return 0x1B;
+    case Qt::Key_Space:
+      return 0x20;
+    case Qt::Key_PageUp:
+      return kKeyPageUp;
+    case Qt::Key_PageDown:
+      return kKeyPageDown;
+    case Qt::Key_End:
+      return kKeyEnd;
+    case Qt::Key_Home:
+      return kKeyHome;
+    case Qt::Key_Left:
+      return kKeyLeft;
+    case Qt::Key_Up:
+      return kKeyUp;
+    case Qt::Key_Right:
+      return kKeyRight;
+    case Qt::Key_Down:
+      return kKeyDown;
+    case Qt::Key_Insert:
+      return 0x2D;
+    case Qt::Key_Delete:
+      return 0x2E;
+    default:
+      return 0;
+  }
 }
 
 }  // namespace
@@ -41,7 +116,10 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
     : QAbstractScrollArea(parent), grid_(PlatformThemes()) {
   // The sunken edge of a bordered window: 2 pixels on every side.
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  setFocusPolicy(Qt::StrongFocus);
+  // Tabbing reaches the grid. A press does too, but the grid takes the focus itself in its
+  // press handling: Qt must not give it beforehand (a press that OnCanClickCell refuses leaves
+  // the focus where it was).
+  setFocusPolicy(Qt::TabFocus);
   // Every pixel of the client area comes from painting; nothing is erased first.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
@@ -152,6 +230,17 @@ void TCellGridWidget::ReleaseCapture() {
 
 bool TCellGridWidget::HasCapture() const { return QWidget::mouseGrabber() == viewport(); }
 
+void TCellGridWidget::SendCancelModeToFocused() {
+  QWidget* focused = window()->focusWidget();
+  if (focused == nullptr) return;
+  if (focused == this) {
+    grid_.Input().CancelMode();
+    return;
+  }
+  QEvent cancel(CancelModeEventType());
+  QCoreApplication::sendEvent(focused, &cancel);
+}
+
 bool TCellGridWidget::CanFocus() const {
   return isVisible() && isEnabled() && (focusPolicy() & Qt::TabFocus) != 0;
 }
@@ -164,7 +253,25 @@ TPoint TCellGridWidget::PointerPos() const {
   return FromQPoint(viewport()->mapFromGlobal(QCursor::pos()));
 }
 
-void TCellGridWidget::SetCursor(TGridCursor cursor) { viewport()->setCursor(CursorShape(cursor)); }
+void TCellGridWidget::SetCursor(TGridCursor cursor) {
+  // Panning asks for its cursor on every tick; a new cursor only when the shape changes.
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  if (cursor == TGridCursor::crDefault) {
+    viewport()->unsetCursor();
+  } else {
+    viewport()->setCursor(PanCursor(cursor, viewport()->devicePixelRatioF()));
+  }
+}
+
+void TCellGridWidget::DrawPanOrigin(TPoint origin) {
+  if (pan_marker_ == nullptr) pan_marker_ = new TPanOriginMarker(viewport());
+  pan_marker_->ShowAt(ToQPoint(origin));
+}
+
+void TCellGridWidget::ErasePanOrigin() {
+  if (pan_marker_ != nullptr) pan_marker_->hide();
+}
 
 std::int32_t TCellGridWidget::WheelScrollLines() const { return QApplication::wheelScrollLines(); }
 
@@ -266,6 +373,102 @@ void TCellGridWidget::BarReleased(TScrollBarKind bar) {
 void TCellGridWidget::SyncThumb(TScrollBarKind bar) {
   QScrollBar* scroll_bar = Bar(bar);
   scroll_bar->setSliderPosition(scroll_bar->value());
+}
+
+// ---- Input ----
+
+bool TCellGridWidget::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+      MouseEvent(static_cast<QMouseEvent*>(event));
+      return event->isAccepted();
+    case QEvent::Wheel:
+      WheelEvent(static_cast<QWheelEvent*>(event));
+      return event->isAccepted();
+    default:
+      break;
+  }
+  if (event->type() == CancelModeEventType()) {
+    grid_.Input().CancelMode();
+    return true;
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void TCellGridWidget::MouseEvent(QMouseEvent* event) {
+  TGridInput& input = grid_.Input();
+  const TShiftState shift = GridShift(event->modifiers(), event->buttons());
+  const TPoint point = GridPoint(event->position());
+  if (event->type() == QEvent::MouseMove) {
+    input.MouseMove(shift, point);
+    return;
+  }
+  const std::optional<TMouseButton> button = GridButton(event->button());
+  if (!button) {
+    event->ignore();
+    return;
+  }
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      input.MouseDown(*button, shift, point);
+      break;
+    case QEvent::MouseButtonDblClick:
+      input.MouseDoubleClick(*button, shift, point);
+      break;
+    default:
+      input.MouseUp(*button, shift, point);
+      break;
+  }
+}
+
+void TCellGridWidget::WheelEvent(QWheelEvent* event) {
+  constexpr int kNotch = 120;
+  const int delta = event->angleDelta().y();
+  if (delta == 0) {
+    event->ignore();
+    return;
+  }
+  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other
+  // way starts afresh.
+  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
+  wheel_remainder_ += delta;
+  const TShiftState shift = GridShift(event->modifiers(), event->buttons());
+  const TPoint point = GridPoint(event->position());
+  while (wheel_remainder_ >= kNotch || wheel_remainder_ <= -kNotch) {
+    // Qt's positive delta is a turn away from the user.
+    const bool away = wheel_remainder_ > 0;
+    wheel_remainder_ += away ? -kNotch : kNotch;
+    grid_.Input().MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift,
+                             point);
+  }
+}
+
+void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
+  // Tab and Shift+Tab belong to the focus chain; they reach this handler only when there is no
+  // other control to move to, and even then they are not the grid's.
+  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+  if (tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    event->ignore();
+    return;
+  }
+  const bool used = grid_.Input().KeyDown(GridKey(event->key()), GridShift(event->modifiers()));
+  if (!used) event->ignore();
+}
+
+// Neither handler calls the scroll area's own, which would repaint the whole control.
+void TCellGridWidget::focusInEvent(QFocusEvent*) { grid_.Input().FocusGained(); }
+void TCellGridWidget::focusOutEvent(QFocusEvent*) { grid_.Input().FocusLost(); }
+
+void TCellGridWidget::timerEvent(QTimerEvent* event) {
+  const std::int32_t id = GridTimerId(event->timerId());
+  if (id == 0) {
+    QAbstractScrollArea::timerEvent(event);
+    return;
+  }
+  grid_.Input().Timer(id);
 }
 
 }  // namespace zelvorn

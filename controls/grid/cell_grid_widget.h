@@ -11,6 +11,8 @@ class QScrollBar;
 
 namespace zelvorn {
 
+class TPanOriginMarker;
+
 // The window that shows a TCellGrid: a scroll area with a 2-pixel sunken edge whose viewport is
 // the grid's client area. It turns Qt's events into calls on the grid and carries out what the
 // grid asks of its window; it decides nothing itself.
@@ -49,12 +51,15 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
+  void SendCancelModeToFocused() override;
   bool CanFocus() const override;
   void SetFocus() override;
   bool Focused() const override;
   bool IsActiveControl() const override;
   TPoint PointerPos() const override;
   void SetCursor(TGridCursor cursor) override;
+  void DrawPanOrigin(TPoint origin) override;
+  void ErasePanOrigin() override;
   std::int32_t WheelScrollLines() const override;
 
   // The grid's timer behind a Qt timer id; 0 when the Qt timer is not one of the grid's.
@@ -69,6 +74,15 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   // The grid moves the pixels itself when its top-left cell changes; the scroll area must not.
   void scrollContentsBy(int dx, int dy) override;
 
+  // Input, passed on to the grid's TGridInput. Mouse and wheel messages count only over the
+  // viewport, the grid's client area; presses on the edge are not the grid's. The viewport also
+  // takes the cancel-mode event (CancelModeEventType()), since it holds the capture.
+  bool viewportEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
  private:
   QScrollBar* Bar(TScrollBarKind bar) const;
   void ConnectBar(TScrollBarKind bar);
@@ -81,6 +95,14 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   TCellGrid grid_;
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
   QRegion pending_;                  // marked and not painted yet
+
+  void MouseEvent(QMouseEvent* event);
+  void WheelEvent(QWheelEvent* event);
+  TGridCursor cursor_ = TGridCursor::crDefault;
+  // A child of the viewport, made when first needed.
+  TPanOriginMarker* pan_marker_ = nullptr;
+  // Eighths of a degree of wheel turn not yet counted as a whole notch.
+  int wheel_remainder_ = 0;
 };
 
 }  // namespace zelvorn

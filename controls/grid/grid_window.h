@@ -13,8 +13,9 @@ namespace zelvorn {
 //
 // A window tells the grid about itself by calling it: TCellGrid::WindowShown() once it is on
 // screen, TCellGrid::WindowResized() whenever its size changes, and TCellGrid::ScrollMessage()
-// for the scroll bars' actions. A window may also report the client-area changes that showing
-// or hiding a bar causes; the grid ignores those while it is setting the bars' ranges.
+// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to
+// TCellGrid::Input(). A window may also report the client-area changes that showing or hiding
+// a bar causes; the grid ignores those while it is setting the bars' ranges.
 class IGridWindow {
  public:
   virtual ~IGridWindow() = default;
@@ -59,6 +60,10 @@ class IGridWindow {
   virtual void SetCapture() = 0;
   virtual void ReleaseCapture() = 0;
   virtual bool HasCapture() const = 0;
+  // Tells the control that has the keyboard focus in this window's top-level window to give up
+  // the mouse operation it may have under way. When that control is this window, the grid's own
+  // TGridInput::CancelMode() runs.
+  virtual void SendCancelModeToFocused() = 0;
 
   // Keyboard focus. CanFocus: the window is shown, enabled and takes the focus by tabbing.
   virtual bool CanFocus() const = 0;
@@ -71,6 +76,10 @@ class IGridWindow {
   // The pointer's position in client coordinates, and the shape it takes over the window.
   virtual TPoint PointerPos() const = 0;
   virtual void SetCursor(TGridCursor cursor) = 0;
+  // The marker of middle-button panning: drawn centred on a client point, over the cells, until
+  // it is erased. Drawing it again at the same point changes nothing.
+  virtual void DrawPanOrigin(TPoint origin) = 0;
+  virtual void ErasePanOrigin() = 0;
 
   // The platform's setting of how many lines one wheel notch scrolls.
   virtual std::int32_t WheelScrollLines() const = 0;

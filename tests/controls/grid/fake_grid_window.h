@@ -19,7 +19,8 @@ inline std::string ToText(const TRect& r) {
 
 // A window for the grid that records what the grid asks of it, as a log of readable lines:
 //   "invalidate (l,t,r,b)", "flush", "scroll (l,t,r,b) by (dx,dy)", "hbar 0..127", "vpos 40",
-//   "start timer 1 60", "stop timer 1", "capture", "release capture", "focus", "cursor 2".
+//   "start timer 1 60", "stop timer 1", "capture", "release capture", "focus", "cursor 2",
+//   "cancel mode", "draw pan origin (x,y)", "erase pan origin".
 // Like a real window, it has a 2-pixel edge, its client area loses a bar's thickness as soon as
 // a range shows the bar, and it tells the grid at once when its client area changes size.
 class FakeGridWindow : public IGridWindow {
@@ -110,18 +111,29 @@ class FakeGridWindow : public IGridWindow {
     log_.push_back("release capture");
   }
   bool HasCapture() const override { return capture_; }
+  // The grid stands for the window's focused control while it is the active control.
+  void SendCancelModeToFocused() override {
+    log_.push_back("cancel mode");
+    if (active_control && grid_ != nullptr) grid_->Input().CancelMode();
+  }
 
   bool CanFocus() const override { return showing_ && can_focus; }
   void SetFocus() override {
+    const bool gained = !focused_;
     focused_ = true;
     active_control = true;
     log_.push_back("focus");
+    if (reports_focus && gained && grid_ != nullptr) grid_->Input().FocusGained();
   }
   bool Focused() const override { return focused_; }
   bool IsActiveControl() const override { return active_control; }
   // The keyboard focus leaves the window. Clear `active_control` too when it goes to another
   // control of the same window rather than to another window.
-  void LoseFocus() { focused_ = false; }
+  void LoseFocus() {
+    const bool lost = focused_;
+    focused_ = false;
+    if (reports_focus && lost && grid_ != nullptr) grid_->Input().FocusLost();
+  }
 
   TPoint PointerPos() const override { return pointer; }
   void SetCursor(TGridCursor shape) override {
@@ -129,8 +141,15 @@ class FakeGridWindow : public IGridWindow {
     log_.push_back(Format("cursor %d", {static_cast<std::int32_t>(shape)}));
   }
   std::int32_t WheelScrollLines() const override { return wheel_lines; }
+  void DrawPanOrigin(TPoint origin) override {
+    log_.push_back(Format("draw pan origin (%d,%d)", {origin.X, origin.Y}));
+  }
+  void ErasePanOrigin() override { log_.push_back("erase pan origin"); }
 
   bool can_focus = true;
+  // Whether the grid hears of focus changes, as from a real window. Off, tests of other matters
+  // see only the marks they cause themselves.
+  bool reports_focus = false;
   bool active_control = false;
   TPoint pointer;
   TGridCursor cursor = TGridCursor::crDefault;

@@ -1,0 +1,256 @@
+// The grid's input through its Qt host, with events as the platform delivers them: presses
+// travel from the window down (double-clicks arrive as Press, Release, DblClick, Release), the
+// pressed button grabs the mouse, the wheel comes in eighths of a degree.
+#define QTEST_QPA_MOUSE_HANDLING
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
+#include <QTest>
+#include <QWheelEvent>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/grid/cell_grid_widget.h"
+#include "platform/cancel_mode.h"
+#include "platform/format.h"
+#include "tests/controls/grid/fake_grid_window.h"
+
+namespace zelvorn {
+namespace {
+
+using testing::LoadStoredLayout;
+using testing::SizeForRun;
+
+// A window with a line edit and the grid of a 9 x 9 run (cells of 62 x 58); the edit has the
+// focus at the start.
+class GridInputWidgetTest : public ::testing::Test {
+ protected:
+  GridInputWidgetTest() {
+    window_.resize(680, 560);
+    edit_->setGeometry(590, 10, 80, 24);
+    widget_->setGeometry(10, 10, 568, 534);
+    LoadStoredLayout(Grid());
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    SizeForRun(Grid(), 9);
+    edit_->setFocus();
+    Grid().OnClickCell = [this](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+      clicks_.push_back(Format("row %d col %d", {row, col}));
+      // What the handler finds: the cell current, the focus and the mouse with the grid.
+      inside_ok_ = inside_ok_ && grid.Col() == col && grid.Row() == row && widget_->hasFocus() &&
+                   QWidget::mouseGrabber() == Viewport();
+    };
+    Grid().OnDblClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+      double_clicks_.push_back(Format("row %d col %d", {row, col}));
+    };
+  }
+  ~GridInputWidgetTest() override {
+    // Keeps later presses from pairing with this test's last one into a double-click.
+    QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+  }
+
+  TCellGrid& Grid() { return widget_->Grid(); }
+  QWidget* Viewport() { return widget_->viewport(); }
+  static QPoint At(std::int32_t col, std::int32_t row) { return {col * 62 + 20, row * 58 + 20}; }
+
+  // A press or release at a chosen time after the previous one, as the platform reports it.
+  void SendMouse(QEvent::Type type, Qt::MouseButton button, QPoint pos, int after_ms) {
+    QWindow* window = window_.windowHandle();
+    const QPoint local = window->mapFromGlobal(Viewport()->mapToGlobal(pos));
+    QTest::lastMouseTimestamp += after_ms;
+    QTestPrivate::qtestMouseButtons.setFlag(button, type == QEvent::MouseButtonPress);
+    qt_handleMouseEvent(window, local, window->mapToGlobal(local),
+                        QTestPrivate::qtestMouseButtons, button, type, Qt::NoModifier,
+                        QTest::lastMouseTimestamp);
+    QApplication::processEvents();
+  }
+  void Wheel(int delta, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF pos(100, 100);
+    QWheelEvent wheel(pos, Viewport()->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Viewport(), &wheel);
+  }
+
+  QWidget window_;
+  QLineEdit* edit_ = new QLineEdit(&window_);
+  TCellGridWidget* widget_ = new TCellGridWidget(&window_);
+  std::vector<std::string> clicks_;
+  std::vector<std::string> double_clicks_;
+  bool inside_ok_ = true;
+};
+
+TEST_F(GridInputWidgetTest, APressRaisesOnClickCellOnceWithTheGridReady) {
+  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(2, 3));
+  EXPECT_EQ(clicks_, std::vector<std::string>{"row 3 col 2"});
+  EXPECT_TRUE(inside_ok_);
+  EXPECT_EQ(Grid().State(), TGridState::gsSelecting);
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(2, 3));
+  EXPECT_EQ(clicks_.size(), 1u);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(Grid().State(), TGridState::gsNormal);
+  EXPECT_EQ(Grid().Selection(), (TGridRect{2, 3, 2, 3}));
+}
+
+TEST_F(GridInputWidgetTest, GridLinesTheMarginAndTheEdge) {
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {3 * 62 - 1, 4 * 58 - 1});  // both lines
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {3 * 62, 4 * 58});
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {560, 100});  // right of the board
+  EXPECT_EQ(clicks_, (std::vector<std::string>{"row 3 col 2", "row 4 col 3"}));
+  EXPECT_EQ(Grid().Current(), (TCellCoord{3, 4}));
+  // The sunken edge is not the grid's client area: a press there is not the grid's.
+  edit_->setFocus();
+  QTest::mouseClick(widget_, Qt::LeftButton, {}, {1, 1});
+  EXPECT_EQ(clicks_.size(), 2u);
+  EXPECT_TRUE(edit_->hasFocus());
+}
+
+TEST_F(GridInputWidgetTest, ARefusedPressLeavesTheFocusWhereItWas) {
+  Grid().OnCanClickCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& allow) {
+    allow = false;
+  };
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(2, 3));
+  EXPECT_TRUE(edit_->hasFocus());
+  EXPECT_TRUE(clicks_.empty());
+  EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 0, 0}));
+}
+
+TEST_F(GridInputWidgetTest, ADoubleClickRaisesOneCellClickAndTheDoubleClickEvents) {
+  int dbl = 0;
+  Grid().OnDblClick = [&](TCellGrid&) { ++dbl; };
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, At(4, 1));
+  EXPECT_EQ(clicks_, std::vector<std::string>{"row 1 col 4"});
+  EXPECT_EQ(double_clicks_, std::vector<std::string>{"row 1 col 4"});
+  EXPECT_EQ(dbl, 1);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+  // Two clicks far apart in time are two clicks.
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(5, 1));
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(6, 1));
+  EXPECT_EQ(clicks_, (std::vector<std::string>{"row 1 col 4", "row 1 col 5", "row 1 col 6"}));
+}
+
+TEST_F(GridInputWidgetTest, AQuickSecondPressAcrossAGridLineIsADoubleClick) {
+  const QPoint left(3 * 62 - 2, 100), right(3 * 62 + 1, 100);  // columns 2 and 3
+  SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, left, 50);
+  SendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, left, 50);
+  SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, right, 50);
+  SendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, right, 50);
+  EXPECT_EQ(clicks_, std::vector<std::string>{"row 1 col 2"});
+  EXPECT_EQ(double_clicks_, std::vector<std::string>{"row 1 col 3"});
+  EXPECT_EQ(Grid().Current(), (TCellCoord{2, 1}));
+}
+
+TEST_F(GridInputWidgetTest, DraggingOutOfTheGridAutoScrollsToTheLastColumn) {
+  widget_->resize(250, 534);  // about three columns fit
+  QApplication::processEvents();
+  ASSERT_LT(Grid().VisibleColCount(), 9);
+  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(0, 2));
+  // The pointer leaves the grid to the right; the grab keeps the moves coming.
+  const QPoint outside(Viewport()->width() + 30, At(0, 2).y());
+  QCursor::setPos(Viewport()->mapToGlobal(outside));
+  QTest::mouseMove(Viewport(), outside);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Anchor().X == 8; }, 5000));
+  EXPECT_EQ(Grid().LeftCol(), Grid().LargestTopLeft({8, 8}).X);
+  // To the left of the grid it runs back to the first column.
+  QCursor::setPos(Viewport()->mapToGlobal(QPoint(-20, At(0, 2).y())));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Anchor().X == 0; }, 5000));
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {-20, At(0, 2).y()});
+  EXPECT_EQ(Grid().Current(), (TCellCoord{0, 2}));
+  EXPECT_EQ(clicks_.size(), 1u);
+}
+
+TEST_F(GridInputWidgetTest, ARightPressReportsTheCellAndOnlyFocuses) {
+  std::vector<std::string> right;
+  Grid().OnRightClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
+    right.push_back(Format("row %d col %d", {row, col}));
+  };
+  QTest::mouseClick(Viewport(), Qt::RightButton, {}, At(7, 8));
+  EXPECT_EQ(right, std::vector<std::string>{"row 8 col 7"});
+  EXPECT_TRUE(widget_->hasFocus());
+  EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 0, 0}));
+  EXPECT_TRUE(clicks_.empty());
+}
+
+TEST_F(GridInputWidgetTest, TheCancelModeEventEndsAPress) {
+  std::vector<std::string> ups;
+  Grid().OnMouseUp = [&](TCellGrid&, TMouseButton, TShiftState, std::int32_t x, std::int32_t y) {
+    ups.push_back(Format("(%d,%d)", {x, y}));
+  };
+  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(1, 1));
+  QEvent cancel(CancelModeEventType());
+  QApplication::sendEvent(QWidget::mouseGrabber(), &cancel);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(Grid().State(), TGridState::gsNormal);
+  EXPECT_EQ(ups, std::vector<std::string>{"(-1,-1)"});
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(1, 1));
+}
+
+TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {
+  std::vector<std::uint16_t> keys;
+  Grid().OnKeyDown = [&](TCellGrid&, std::uint16_t& key, TShiftState) { keys.push_back(key); };
+  widget_->setFocus();
+  QTest::keyClick(widget_, Qt::Key_Down);
+  QTest::keyClick(widget_, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Grid().Current(), (TCellCoord{1, 1}));
+  EXPECT_EQ(Grid().Anchor(), (TCellCoord{0, 1}));
+  QTest::keyClick(widget_, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(Grid().Current(), (TCellCoord{8, 8}));
+  QTest::keyClick(widget_, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 8, 8}));
+  QTest::keyClick(widget_, Qt::Key_Tab);
+  EXPECT_TRUE(edit_->hasFocus());
+  EXPECT_EQ(keys, (std::vector<std::uint16_t>{kKeyDown, 0x10, kKeyRight, 0x11, kKeyEnd, 0x11,
+                                              kKeyA}));
+  EXPECT_TRUE(clicks_.empty());
+}
+
+TEST_F(GridInputWidgetTest, TheWheelCountsWholeNotches) {
+  Wheel(-120);
+  EXPECT_EQ(Grid().Row(), 4);
+  Wheel(-60);  // half a notch does nothing yet
+  EXPECT_EQ(Grid().Row(), 4);
+  Wheel(-60);
+  EXPECT_EQ(Grid().Row(), 8);
+  Wheel(240);  // two notches at once
+  EXPECT_EQ(Grid().Row(), 0);
+  Wheel(-120, Qt::ControlModifier);
+  EXPECT_EQ(Grid().ZoomDelta(), QApplication::wheelScrollLines());
+  EXPECT_EQ(Grid().ColWidths(8), 62 + QApplication::wheelScrollLines());
+  EXPECT_TRUE(clicks_.empty());
+}
+
+TEST_F(GridInputWidgetTest, PanningRunsDownThenALeftPressEndsItAndClicks) {
+  const QPoint origin = At(3, 2);
+  QCursor::setPos(Viewport()->mapToGlobal(origin));
+  QTest::mouseClick(Viewport(), Qt::MiddleButton, {}, origin);
+  ASSERT_TRUE(Grid().Input().Panning());
+  EXPECT_TRUE(widget_->hasFocus());
+  EXPECT_EQ(QWidget::mouseGrabber(), Viewport());
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::BitmapCursor);
+  const auto marker = [&]() -> QWidget* {
+    for (QWidget* child : Viewport()->findChildren<QWidget*>()) {
+      if (child->isVisible()) return child;
+    }
+    return nullptr;
+  };
+  ASSERT_NE(marker(), nullptr);
+  EXPECT_EQ(marker()->geometry().center() + QPoint(1, 1), origin);  // centred on the origin
+
+  QCursor::setPos(Viewport()->mapToGlobal(origin + QPoint(0, 40)));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Row() == 8; }, 5000));
+  EXPECT_TRUE(clicks_.empty());
+
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(6, 5));
+  EXPECT_FALSE(Grid().Input().Panning());
+  EXPECT_EQ(clicks_, std::vector<std::string>{"row 5 col 6"});
+  EXPECT_EQ(marker(), nullptr);
+  EXPECT_FALSE(Viewport()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+}  // namespace
+}  // namespace zelvorn
