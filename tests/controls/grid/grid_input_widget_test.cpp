@@ -63,15 +63,14 @@ class GridInputWidgetTest : public ::testing::Test {
     const QPoint local = window->mapFromGlobal(Viewport()->mapToGlobal(pos));
     QTest::lastMouseTimestamp += after_ms;
     QTestPrivate::qtestMouseButtons.setFlag(button, type == QEvent::MouseButtonPress);
-    qt_handleMouseEvent(window, local, window->mapToGlobal(local),
-                        QTestPrivate::qtestMouseButtons, button, type, Qt::NoModifier,
-                        QTest::lastMouseTimestamp);
+    qt_handleMouseEvent(window, local, window->mapToGlobal(local), QTestPrivate::qtestMouseButtons,
+                        button, type, Qt::NoModifier, QTest::lastMouseTimestamp);
     QApplication::processEvents();
   }
   void Wheel(int delta, Qt::KeyboardModifiers modifiers = {}) {
     const QPointF pos(100, 100);
-    QWheelEvent wheel(pos, Viewport()->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton,
-                      modifiers, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(pos, Viewport()->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(Viewport(), &wheel);
   }
 
@@ -203,8 +202,8 @@ TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {
   EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 8, 8}));
   QTest::keyClick(widget_, Qt::Key_Tab);
   EXPECT_TRUE(edit_->hasFocus());
-  EXPECT_EQ(keys, (std::vector<std::uint16_t>{kKeyDown, 0x10, kKeyRight, 0x11, kKeyEnd, 0x11,
-                                              kKeyA}));
+  EXPECT_EQ(keys,
+            (std::vector<std::uint16_t>{kKeyDown, 0x10, kKeyRight, 0x11, kKeyEnd, 0x11, kKeyA}));
   EXPECT_TRUE(clicks_.empty());
 }
 

@@ -71,22 +71,55 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
       {"Up", kKeyUp, none, tl, cur, true, tl, {3, 5}, {3, 5}, 1},
       {"Left", kKeyLeft, none, tl, cur, true, tl, {2, 6}, {2, 6}, 1},
       {"Right", kKeyRight, none, tl, cur, true, tl, {4, 6}, {4, 6}, 1},
-      {"Down past the last full row scrolls", kKeyDown, none, tl, {3, 8}, true, {2, 6}, {3, 9},
-       {3, 9}, 1},
+      {"Down past the last full row scrolls",
+       kKeyDown,
+       none,
+       tl,
+       {3, 8},
+       true,
+       {2, 6},
+       {3, 9},
+       {3, 9},
+       1},
       {"Up at the first row", kKeyUp, none, {2, 0}, {3, 0}, true, {2, 0}, {3, 0}, {3, 0}, 0},
-      {"Right at the last column", kKeyRight, none, {7, 5}, {9, 6}, true, {7, 5}, {9, 6}, {9, 6}, 0},
+      {"Right at the last column",
+       kKeyRight,
+       none,
+       {7, 5},
+       {9, 6},
+       true,
+       {7, 5},
+       {9, 6},
+       {9, 6},
+       0},
       {"Ctrl+Down scrolls only", kKeyDown, ctrl, tl, cur, true, {2, 6}, cur, cur, 0},
       {"Ctrl+Up scrolls only", kKeyUp, ctrl, tl, cur, true, {2, 4}, cur, cur, 0},
       {"Ctrl+Up at the top", kKeyUp, ctrl, {2, 0}, {3, 1}, true, {2, 0}, {3, 1}, {3, 1}, 0},
-      {"Ctrl+Down at the bottom", kKeyDown, ctrl, {2, 16}, {3, 17}, true, {2, 16}, {3, 17}, {3, 17},
+      {"Ctrl+Down at the bottom",
+       kKeyDown,
+       ctrl,
+       {2, 16},
+       {3, 17},
+       true,
+       {2, 16},
+       {3, 17},
+       {3, 17},
        0},
       {"Ctrl+Right pages", kKeyRight, ctrl, tl, cur, true, {4, 5}, {5, 6}, {5, 6}, 1},
       {"Ctrl+Left pages", kKeyLeft, ctrl, tl, cur, true, {0, 5}, {1, 6}, {1, 6}, 1},
       {"Ctrl+Right near the end", kKeyRight, ctrl, {6, 5}, {7, 6}, true, {7, 5}, {9, 6}, {9, 6}, 1},
       {"Ctrl+Left near the start", kKeyLeft, ctrl, {1, 5}, {1, 6}, true, {0, 5}, {0, 6}, {0, 6}, 1},
       {"Page Down", kKeyPageDown, none, tl, cur, true, {2, 8}, {3, 9}, {3, 9}, 1},
-      {"Page Down near the end", kKeyPageDown, none, {2, 15}, {3, 17}, true, {2, 16}, {3, 19},
-       {3, 19}, 1},
+      {"Page Down near the end",
+       kKeyPageDown,
+       none,
+       {2, 15},
+       {3, 17},
+       true,
+       {2, 16},
+       {3, 19},
+       {3, 19},
+       1},
       {"Page Up", kKeyPageUp, none, tl, cur, true, {2, 2}, {3, 3}, {3, 3}, 1},
       {"Page Up near the start", kKeyPageUp, none, {2, 1}, {3, 2}, true, {2, 0}, {3, 0}, {3, 0}, 1},
       {"Ctrl+Page Down", kKeyPageDown, ctrl, tl, cur, true, tl, {3, 8}, {3, 8}, 1},
@@ -96,8 +129,16 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
       {"Ctrl+Home", kKeyHome, ctrl, tl, cur, true, {0, 0}, {0, 0}, {0, 0}, 1},
       {"Ctrl+End", kKeyEnd, ctrl, tl, cur, true, {7, 16}, {9, 19}, {9, 19}, 1},
       {"Shift+Down keeps the anchor", kKeyDown, shift, tl, cur, true, tl, {3, 7}, cur, 1},
-      {"Shift+Ctrl+End", kKeyEnd, TShiftState{ssShift, ssCtrl}, tl, cur, true, {7, 16}, {9, 19},
-       cur, 1},
+      {"Shift+Ctrl+End",
+       kKeyEnd,
+       TShiftState{ssShift, ssCtrl},
+       tl,
+       cur,
+       true,
+       {7, 16},
+       {9, 19},
+       cur,
+       1},
       {"Enter", kKeyReturn, none, tl, cur, true, tl, cur, cur, 0},
       {"F2", kKeyF2, ctrl, tl, cur, true, tl, cur, cur, 0},
       {"A", kKeyA, none, tl, cur, false, tl, cur, cur, 0},
@@ -112,10 +153,9 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
     EXPECT_EQ(grid_.Anchor(), c.want_anchor) << c.name;
     EXPECT_EQ(CountOf("OnClick"), c.clicks) << c.name;
     // The selection event follows a change of the selection, except for Ctrl+A.
-    const bool selection_changed =
-        TGridRect::Spanning(c.current, c.current) !=
-            TGridRect::Spanning(c.want_current, c.want_anchor) &&
-        c.key != kKeyA;
+    const bool selection_changed = TGridRect::Spanning(c.current, c.current) !=
+                                       TGridRect::Spanning(c.want_current, c.want_anchor) &&
+                                   c.key != kKeyA;
     EXPECT_EQ(CountOf("OnSelectionChanged"), selection_changed ? 1 : 0) << c.name;
     TakeEvents();
   }
@@ -159,7 +199,7 @@ TEST_F(GridNoClickTest, OneNotchMovesTheWheelLinesAndThenOneMoreRow) {
   using enum TWheelTurn;
   // Three wheel lines; 9 rows.
   const std::vector<Case> cases = {
-      {0, kTowardUser, 4, 2}, {6, kTowardUser, 8, 1}, {8, kTowardUser, 8, 1},
+      {0, kTowardUser, 4, 2},   {6, kTowardUser, 8, 1},   {8, kTowardUser, 8, 1},
       {8, kAwayFromUser, 4, 2}, {1, kAwayFromUser, 0, 1},
   };
   for (const Case& c : cases) {
@@ -308,9 +348,8 @@ TEST_F(GridPanTest, ALeftPressEndsPanningAndIsThenAnOrdinaryPress) {
   Press(At(4, 2));
   const Log log = window_.TakeLog();
   ASSERT_GE(log.size(), 6u);
-  EXPECT_EQ(Log(log.begin(), log.begin() + 6),
-            (Log{"release capture", "stop timer 999", "cursor 0", "erase pan origin", "cancel mode",
-                 "capture"}));
+  EXPECT_EQ(Log(log.begin(), log.begin() + 6), (Log{"release capture", "stop timer 999", "cursor 0",
+                                                    "erase pan origin", "cancel mode", "capture"}));
   EXPECT_FALSE(Input().Panning());
   EXPECT_EQ(TakeEvents().back(), "clicked row 2 col 4");
   EXPECT_EQ(grid_.Current(), (TCellCoord{4, 2}));

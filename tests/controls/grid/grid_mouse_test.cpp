@@ -30,8 +30,8 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   std::vector<Inside> inside;
   grid_.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
-    inside.push_back({grid.Col(), grid.Row(), window_.Focused(), window_.HasCapture(),
-                      grid.State(), window_.Timers().contains(TGridInput::kAutoScrollTimer)});
+    inside.push_back({grid.Col(), grid.Row(), window_.Focused(), window_.HasCapture(), grid.State(),
+                      window_.Timers().contains(TGridInput::kAutoScrollTimer)});
   };
 
   Press(At(2, 3));
@@ -39,9 +39,9 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   // cell, then repaints the selection's change and the old and the new current cell.
   const std::string old_cell = "invalidate (0,0,62,58)";
   const std::string new_cell = "invalidate (124,174,186,232)";
-  EXPECT_EQ(window_.TakeLog(), (Log{"cancel mode", "capture", "focus", old_cell, old_cell, old_cell,
-                                    "start timer 1 60", old_cell, new_cell, old_cell, new_cell,
-                                    old_cell, new_cell}));
+  EXPECT_EQ(window_.TakeLog(),
+            (Log{"cancel mode", "capture", "focus", old_cell, old_cell, old_cell,
+                 "start timer 1 60", old_cell, new_cell, old_cell, new_cell, old_cell, new_cell}));
   EXPECT_EQ(TakeEvents(), (Log{"OnSelectCell col 0 row 0", "OnSelectCell col 2 row 3",
                                "OnMouseDown left (134,184)", "OnSelectionChanged 2,3..2,3",
                                "OnClickCell row 3 col 2"}));
@@ -72,7 +72,10 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
   // The board is 558 x 522; the client area 564 x 530.
   const std::vector<Case> cases = {
       {"inside a cell", At(2, 3), {"OnClickCell row 3 col 2"}, {2, 3, 2, 3}},
-      {"on the line right of column 2", {3 * 62 - 1, 200}, {"OnClickCell row 3 col 2"}, {2, 3, 2, 3}},
+      {"on the line right of column 2",
+       {3 * 62 - 1, 200},
+       {"OnClickCell row 3 col 2"},
+       {2, 3, 2, 3}},
       {"on the line below row 3", {130, 4 * 58 - 1}, {"OnClickCell row 3 col 2"}, {2, 3, 2, 3}},
       {"on the first pixel of column 3", {3 * 62, 200}, {"OnClickCell row 3 col 3"}, {3, 3, 3, 3}},
       {"the last pixel of the board", {557, 521}, {"OnClickCell row 8 col 8"}, {8, 8, 8, 8}},
@@ -116,9 +119,9 @@ TEST_F(GridInputTest, TheSecondPressOfADoubleClickMovesNothing) {
   DoublePress(At(2, 3, 12, 11));
   Release(At(2, 3, 12, 11));
   EXPECT_EQ(TakeEvents(),
-            (Log{"OnSelectCell col 0 row 0", "OnSelectCell col 2 row 3", "OnMouseDown left (134,184)",
-                 "OnSelectionChanged 2,3..2,3", "OnClickCell row 3 col 2", "OnClick",
-                 "OnMouseUp left (134,184)",
+            (Log{"OnSelectCell col 0 row 0", "OnSelectCell col 2 row 3",
+                 "OnMouseDown left (134,184)", "OnSelectionChanged 2,3..2,3",
+                 "OnClickCell row 3 col 2", "OnClick", "OnMouseUp left (134,184)",
                  // the second press and its release
                  "OnDblClick", "OnMouseDown left double (136,185)", "OnDblClickCell row 3 col 2",
                  "OnClick", "OnMouseUp left (136,185)"}));
@@ -131,8 +134,8 @@ TEST_F(GridInputTest, ADoubleClickAcrossAGridLineLeavesTheSecondCellAlone) {
   window_.TakeLog();
   DoublePress({3 * 62 + 1, 100});  // column 3
   EXPECT_EQ(window_.TakeLog(), (Log{"cancel mode", "capture"}));
-  EXPECT_EQ(TakeEvents(), (Log{"OnDblClick", "OnMouseDown left double (187,100)",
-                               "OnDblClickCell row 1 col 3"}));
+  EXPECT_EQ(TakeEvents(),
+            (Log{"OnDblClick", "OnMouseDown left double (187,100)", "OnDblClickCell row 1 col 3"}));
   EXPECT_EQ(grid_.Current(), (TCellCoord{2, 1}));
   EXPECT_EQ(grid_.State(), gsNormal);
 }
@@ -329,8 +332,9 @@ TEST_F(GridInputTest, GainingAndLosingTheFocusRepaintTheSelection) {
   window_.TakeLog();
   window_.SetFocus();
   // The whole selection, then the check of the current cell (its own mark, twice).
-  EXPECT_EQ(window_.TakeLog(), (Log{"focus", "invalidate (62,58,186,232)",
-                                    "invalidate (124,174,186,232)", "invalidate (124,174,186,232)"}));
+  EXPECT_EQ(window_.TakeLog(),
+            (Log{"focus", "invalidate (62,58,186,232)", "invalidate (124,174,186,232)",
+                 "invalidate (124,174,186,232)"}));
   EXPECT_EQ(TakeEvents(), Log{"OnSelectCell col 2 row 3"});
   window_.LoseFocus();
   EXPECT_EQ(window_.TakeLog(), Log{"invalidate (62,58,186,232)"});
