@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/grid/cell_grid_widget.h"
+#include "controls/grid/pan_marks.h"
 #include "platform/cancel_mode.h"
 #include "platform/format.h"
 #include "tests/controls/grid/fake_grid_window.h"
@@ -249,6 +250,38 @@ TEST_F(GridInputWidgetTest, PanningRunsDownThenALeftPressEndsItAndClicks) {
   EXPECT_EQ(marker(), nullptr);
   EXPECT_FALSE(Viewport()->testAttribute(Qt::WA_SetCursor));
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST(PanPicturesTest, TheCursorsPointTheWayTheCurrentCellRuns) {
+  struct Case {
+    TGridCursor shape;
+    bool up, down;
+  };
+  const auto inked = [](const QImage& image, int x, int y) {
+    return qAlpha(image.pixel(x, y)) == 255 && qGray(image.pixel(x, y)) < 64;
+  };
+  for (const Case& c :
+       {Case{TGridCursor::crPanRest, true, true}, Case{TGridCursor::crPanDown, false, true},
+        Case{TGridCursor::crPanUp, true, false}}) {
+    for (const qreal ratio : {1.0, 2.0}) {
+      const QImage image = PanCursorImage(c.shape, ratio);
+      ASSERT_EQ(image.size(), QSize(24, 24) * ratio);
+      const auto at = [&](int x, int y) { return inked(image, x * ratio, y * ratio); };
+      EXPECT_TRUE(at(11, 11)) << "the dot at the hot spot";
+      EXPECT_EQ(at(11, 5), c.up);
+      EXPECT_EQ(at(11, 18), c.down);
+      EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    }
+    EXPECT_EQ(PanCursor(c.shape, 1).hotSpot(), QPoint(12, 12));
+  }
+  EXPECT_EQ(PanCursor(TGridCursor::crDefault, 1).shape(), Qt::ArrowCursor);
+
+  const QImage marker = PanOriginImage(1);
+  ASSERT_EQ(marker.size(), QSize(26, 26));
+  EXPECT_EQ(qAlpha(marker.pixel(0, 0)), 0);    // round: the corners stay clear
+  EXPECT_LT(qGray(marker.pixel(13, 0)), 160);  // the rim
+  EXPECT_GT(qGray(marker.pixel(13, 9)), 200);  // the light disc between rim and arrowhead
+  EXPECT_LT(qGray(marker.pixel(12, 12)), 64);  // the dot
 }
 
 }  // namespace
