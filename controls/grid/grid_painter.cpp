@@ -98,14 +98,17 @@ void TGridPainter::PaintClientArea(TCanvas& canvas) {
   canvas.Pen().Color = clBlack;
 }
 
+// Sizes are read from the grid rather than from the layout, which refers to the grid's size
+// lists: an event handler that resizes lines in the middle of a paint must not leave the walk
+// reading freed memory.
 void TGridPainter::WalkCells(TCanvas& canvas, const TGridLayout& layout, const TWalk& walk) {
   const TCellCoord current = grid_.Current();
   std::int64_t top = walk.start.Y;
   for (std::int32_t row = walk.first.Y; top < walk.stop.Y && row < grid_.RowCount(); ++row) {
-    const std::int32_t height = layout.Vert.Size(row);
+    const std::int32_t height = grid_.RowHeights(row);
     std::int64_t left = walk.start.X;
     for (std::int32_t col = walk.first.X; left < walk.stop.X && col < grid_.ColCount(); ++col) {
-      const std::int32_t width = layout.Horz.Size(col);
+      const std::int32_t width = grid_.ColWidths(col);
       const TRect box{Saturate(left), Saturate(top), Saturate(left + width),
                       Saturate(top + height)};
       if (width > 0 && canvas.RectVisible(box)) {

@@ -480,6 +480,20 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   EXPECT_EQ(brushes.front(), clWindow);
 }
 
+// Painting events should not change the grid, but one that does must not make the paint read
+// memory the change has freed (the sanitizer build catches that).
+TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSound) {
+  grid_.SetColWidths(8, 62);  // the grid now holds a list of widths that a count change moves
+  bool resized = false;
+  grid_.OnGetAlignment = [&](TCellGrid& grid, std::int32_t, std::int32_t, TAlignment&,
+                             TVAlignment&) {
+    if (!std::exchange(resized, true)) grid.SetColCount(5000);
+  };
+  const QImage image = PaintAll();
+  EXPECT_TRUE(resized);
+  EXPECT_TRUE(InspectCell(image, Box(8, 8), kSilver, kWindowText).lines);
+}
+
 TEST_F(GridPainterTest, TheDisplayedTextEventReplacesTheStoredText) {
   grid_.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
                             std::string& text) {
