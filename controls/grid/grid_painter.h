@@ -26,9 +26,9 @@ namespace zelvorn {
 // line is placed by the vertical alignment. The cell's colour, word-wrap and alignment events
 // are raised twice per painted cell: once for the background, once for the text.
 //
-// Not drawn, as the grid never switches them on: the style-dependent look of fixed cells,
-// highlights of the active cell and row, banded rows, gradient backgrounds (SelectionColorTo is
-// not used), background pictures, merged cells, cell pictures and controls, rich and formatted
+// Not drawn, being features this program never switches on: the style-dependent look of fixed
+// cells, highlights of the active cell and row, banded rows, gradient backgrounds (SelectionColorTo
+// is not used), background pictures, merged cells, cell pictures and controls, rich and formatted
 // texts (every text is drawn as plain text), sort indicators, the selection frame, tree nodes,
 // printing and right-to-left mirroring.
 class TGridPainter {
