@@ -15,7 +15,6 @@
 
 #include "controls/grid/cell_grid_widget.h"
 #include "controls/grid/pan_marks.h"
-#include "platform/cancel_mode.h"
 #include "platform/format.h"
 #include "tests/controls/grid/fake_grid_window.h"
 
@@ -173,20 +172,6 @@ TEST_F(GridInputWidgetTest, ARightPressReportsTheCellAndOnlyFocuses) {
   EXPECT_TRUE(widget_->hasFocus());
   EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 0, 0}));
   EXPECT_TRUE(clicks_.empty());
-}
-
-TEST_F(GridInputWidgetTest, TheCancelModeEventEndsAPress) {
-  std::vector<std::string> ups;
-  Grid().OnMouseUp = [&](TCellGrid&, TMouseButton, TShiftState, std::int32_t x, std::int32_t y) {
-    ups.push_back(Format("(%d,%d)", {x, y}));
-  };
-  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(1, 1));
-  QEvent cancel(CancelModeEventType());
-  QApplication::sendEvent(QWidget::mouseGrabber(), &cancel);
-  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-  EXPECT_EQ(Grid().State(), TGridState::gsNormal);
-  EXPECT_EQ(ups, std::vector<std::string>{"(-1,-1)"});
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(1, 1));
 }
 
 TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {

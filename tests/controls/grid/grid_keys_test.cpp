@@ -178,17 +178,6 @@ TEST_F(GridKeysTest, OnKeyDownComesFirstAndMaySwallowTheKey) {
   EXPECT_EQ(keys.size(), 2u);
 }
 
-TEST_F(GridKeysTest, CtrlASelectsEveryCellWithoutTheCheckOrScrolling) {
-  Start({2, 5}, {3, 6});
-  Input().KeyDown(kKeyA, {ssCtrl});
-  EXPECT_EQ(grid_.Selection(), (TGridRect{0, 0, 9, 19}));
-  EXPECT_EQ(TakeEvents(), Log{});  // no OnSelectCell, no OnSelectionChanged, no OnClick
-  EXPECT_EQ(grid_.TopLeft(), (TCellCoord{2, 5}));
-  const Log log = window_.TakeLog();
-  EXPECT_FALSE(log.empty());
-  for (const std::string& line : log) EXPECT_TRUE(line.starts_with("invalidate")) << line;
-}
-
 TEST_F(GridNoClickTest, OneNotchMovesTheWheelLinesAndThenOneMoreRow) {
   struct Case {
     std::int32_t row;

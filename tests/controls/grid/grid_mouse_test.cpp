@@ -105,15 +105,6 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
   }
 }
 
-TEST_F(GridInputTest, APressInTheMarginStillCapturesUntilTheRelease) {
-  Press({560, 10});
-  EXPECT_EQ(window_.TakeLog(), (Log{"cancel mode", "capture", "focus", "invalidate (0,0,62,58)",
-                                    "invalidate (0,0,62,58)", "invalidate (0,0,62,58)"}));
-  EXPECT_EQ(TakeEvents(), (Log{"OnSelectCell col 0 row 0", "OnMouseDown left (560,10)"}));
-  Release({560, 10});
-  EXPECT_EQ(window_.TakeLog(), Log{"release capture"});
-}
-
 TEST_F(GridInputTest, TheSecondPressOfADoubleClickMovesNothing) {
   Click(At(2, 3));
   DoublePress(At(2, 3, 12, 11));
@@ -300,17 +291,6 @@ TEST_F(GridInputTest, AnExceptionFromOnClickCellLeavesThePressAndCancelModeEndsI
   EXPECT_EQ(TakeEvents(), (Log{"OnClick", "OnMouseUp left (382,416)"}));
 }
 
-TEST_F(GridInputTest, CancelModeWithoutTheCaptureOnlyEndsTheSelectingState) {
-  Press(At(1, 1));
-  window_.ReleaseCapture();  // the platform took it away
-  window_.TakeLog();
-  TakeEvents();
-  Input().CancelMode();
-  EXPECT_EQ(window_.TakeLog(), Log{"stop timer 1"});
-  EXPECT_EQ(TakeEvents(), Log{});
-  EXPECT_EQ(grid_.State(), gsNormal);
-}
-
 TEST_F(GridInputTest, APressCancelsTheFocusedGridsOwnLeftoverSelection) {
   Press(At(1, 1));
   // The release went elsewhere; the next press finds the grid still selecting.
@@ -338,19 +318,6 @@ TEST_F(GridInputTest, GainingAndLosingTheFocusRepaintTheSelection) {
   EXPECT_EQ(TakeEvents(), Log{"OnSelectCell col 2 row 3"});
   window_.LoseFocus();
   EXPECT_EQ(window_.TakeLog(), Log{"invalidate (62,58,186,232)"});
-}
-
-TEST(GridInputWithoutWindowTest, InputDoesNothing) {
-  TCellGrid grid;
-  testing::LoadStoredLayout(grid);
-  bool raised = false;
-  grid.OnClickCell = [&](TCellGrid&, std::int32_t, std::int32_t) { raised = true; };
-  grid.OnClick = [&](TCellGrid&) { raised = true; };
-  grid.Input().MouseDown(mbLeft, {ssLeft}, {10, 10});
-  grid.Input().MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
-  EXPECT_FALSE(grid.Input().KeyDown(kKeyDown, {}));
-  EXPECT_FALSE(raised);
-  EXPECT_EQ(grid.Current(), (TCellCoord{0, 0}));
 }
 
 }  // namespace
