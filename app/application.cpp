@@ -12,6 +12,7 @@
 
 #include "app/application_texts.h"
 #include "platform/cancel_mode.h"
+#include "platform/deferred_wave_player.h"
 #include "platform/exceptions.h"
 #include "platform/qt_font.h"
 
@@ -84,6 +85,8 @@ TApplication::TApplication(int& argc, char** argv)
       title_(ApplicationTitle(applicationFilePath())),
       icon_(QStringLiteral(":/zelvorn/zelvorn.png")),
       boxes_(std::make_unique<TQtMessageBoxes>()),
+      wave_player_(std::make_unique<TDeferredWavePlayer>(applicationDirPath() +
+                                                         QStringLiteral("/zelvorn_wave"))),
       application_window_(std::make_unique<QWidget>()) {
   EndStartUpGuard();
   // Only closing the main form ends the program; the boxes and the hidden window do not count.
@@ -126,6 +129,11 @@ void TApplication::ShowInfoMessage(const std::string& text) {
 std::unique_ptr<IMessageBoxes> TApplication::SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes) {
   boxes_.swap(boxes);
   return boxes;
+}
+
+std::unique_ptr<IWavePlayer> TApplication::SetWavePlayer(std::unique_ptr<IWavePlayer> player) {
+  wave_player_.swap(player);
+  return player;
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/message_boxes.h"
+#include "platform/sound.h"
+#include "training/ports.h"
 
 namespace zelvorn {
 
@@ -25,7 +27,7 @@ namespace zelvorn {
 // reported in an error box captioned with the title, and the loop goes on with whatever state
 // the handler left. Closing the main form ends the loop; Run then hides the boxes still up,
 // destroys the forms (the main form last) and sets exit code 0.
-class TApplication : public QApplication {
+class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
  public:
   static constexpr int kStartupFailureExitCode = 1;
 
@@ -54,7 +56,15 @@ class TApplication : public QApplication {
 
   // The information box "提示" (IMessageBoxes::ShowInfo), owned by the application window so that
   // the main form keeps working while it is up. Returns once it has been dismissed.
-  void ShowInfoMessage(const std::string& text);
+  void ShowInfoMessage(const std::string& text) override;
+
+  // Plays a WAV file without waiting for it; a missing or unplayable file gives the default
+  // sound.
+  void PlayAsync(const std::string& path) override { wave_player_->PlayAsync(path); }
+  // Loads what playing the file needs, so that its first playing is not delayed.
+  void PrepareSound(const std::string& path) { wave_player_->Preload(path); }
+  // Replaces the sound player, for tests; returns the one used so far.
+  std::unique_ptr<IWavePlayer> SetWavePlayer(std::unique_ptr<IWavePlayer> player);
 
   // Replaces the message boxes, for tests; returns the ones used so far.
   std::unique_ptr<IMessageBoxes> SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);
@@ -84,6 +94,7 @@ class TApplication : public QApplication {
   QString title_;
   QIcon icon_;
   std::unique_ptr<IMessageBoxes> boxes_;
+  std::unique_ptr<IWavePlayer> wave_player_;
   std::unique_ptr<QWidget> application_window_;
   std::vector<std::unique_ptr<QWidget>> forms_;  // the main form first
   bool startup_failed_ = false;

@@ -3,25 +3,52 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
+#include "app/application.h"
+#include "app/form_controls.h"
+#include "app/training_ports.h"
+#include "controls/grid/cell_grid_widget.h"
+#include "controls/grid/grid_stored_values.h"
+#include "controls/timebox/vos_time_box.h"
 #include "platform/color.h"
+#include "platform/exceptions.h"
 #include "platform/font.h"
+#include "platform/format.h"
+#include "platform/messages.h"
 #include "platform/qt_color.h"
 #include "platform/qt_font.h"
+#include "platform/timer.h"
+#include "training/training_controller.h"
 
 namespace zelvorn {
+
+// The controller's views of this window's controls.
+struct TWindowPorts {
+  TGridPort grid;
+  TTimeBoxPort time_box;
+  TLabelPort progress_label;
+  TComboBoxPort size_chooser;
+  TButtonPort start_button;
+  TTimerPort timer;
+};
+
 namespace {
 
 // The layout was stored for an outer size of 576 × 638 pixels; less the Windows frame, that
 // leaves this client area, which is what the window's contents are laid out in.
 constexpr int kClientWidth = 568;
 constexpr int kClientHeight = 604;
+constexpr int kPanelHeight = 70;
 
-TFont WindowFont() {
+TFont Font(const char* name, std::int32_t height, bool bold, TColor color) {
   TFont font;
-  font.Name = "宋体";
-  font.Height = -16;
-  font.Color = clWindowText;
+  font.Name = name;
+  font.Height = height;
+  font.Bold = bold;
+  font.Color = color;
   return font;
 }
 
@@ -34,22 +61,202 @@ QPoint CentredPosition(QSize size) {
           desktop.y() + (desktop.height() - size.height()) / 2};
 }
 
+void SetColors(QWidget& widget, TColor background, TColor text) {
+  QPalette colors = widget.palette();
+  colors.setColor(QPalette::Window, ToQColor(background, colors));
+  colors.setColor(QPalette::WindowText, ToQColor(text, colors));
+  widget.setPalette(colors);
+}
+
+using TSet = std::vector<std::string>;
+
+// CellGrid1's own stored values, in their stored order. The last group belongs to features
+// this program never switches on; the grid accepts and ignores them.
+const std::vector<TStoredProperty>& CellGrid1Values() {
+  static const std::vector<TStoredProperty> kValues = {
+      {"DefaultColWidth", 110},
+      {"DefaultRowHeight", 105},
+      {"FixedCols", 0},
+      {"FixedRows", 0},
+      {"RowCount", 5},
+      {"Font.Charset", std::string("DEFAULT_CHARSET")},
+      {"Font.Color", std::string("clWindowText")},
+      {"Font.Height", -64},
+      {"Font.Name", std::string("Tahoma")},
+      {"Font.Style", TSet{"fsBold"}},
+      {"Options", TSet{"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
+                       "goRangeSelect", "goDrawFocusSelected"}},
+      {"ScrollBars", std::string("ssBoth")},
+      {"OnGetAlignment", std::string("CellGrid1GetAlignment")},
+      {"OnClickCell", std::string("CellGrid1ClickCell")},
+      {"ActiveCellFont.Charset", std::string("DEFAULT_CHARSET")},
+      {"ActiveCellFont.Color", std::string("clWindowText")},
+      {"ActiveCellFont.Height", -11},
+      {"ActiveCellFont.Name", std::string("Tahoma")},
+      {"ActiveCellFont.Style", TSet{"fsBold"}},
+      {"FixedColWidth", 110},
+      {"FixedRowHeight", 105},
+      {"FixedFont.Charset", std::string("DEFAULT_CHARSET")},
+      {"FixedFont.Color", std::string("clWindowText")},
+      {"FixedFont.Height", -11},
+      {"FixedFont.Name", std::string("Tahoma")},
+      {"FixedFont.Style", TSet{"fsBold"}},
+      {"Filter", TSet{}},
+      {"FloatFormat", std::string("%.2f")},
+      {"PrintSettings.FooterFont.Charset", std::string("DEFAULT_CHARSET")},
+      {"PrintSettings.FooterFont.Color", std::string("clWindowText")},
+      {"PrintSettings.FooterFont.Height", -11},
+      {"PrintSettings.FooterFont.Name", std::string("MS Sans Serif")},
+      {"PrintSettings.FooterFont.Style", TSet{}},
+      {"PrintSettings.HeaderFont.Charset", std::string("DEFAULT_CHARSET")},
+      {"PrintSettings.HeaderFont.Color", std::string("clWindowText")},
+      {"PrintSettings.HeaderFont.Height", -11},
+      {"PrintSettings.HeaderFont.Name", std::string("MS Sans Serif")},
+      {"PrintSettings.HeaderFont.Style", TSet{}},
+      {"PrintSettings.Date", std::string("dd/mm/yyyy")},
+      {"PrintSettings.PageNumSep", std::string("/")},
+      {"SearchFooter.FindNextCaption", std::string("Find next")},
+      {"SearchFooter.FindPrevCaption", std::string("Find previous")},
+      {"SearchFooter.HighLightCaption", std::string("Highlight")},
+      {"SearchFooter.HintClose", std::string("Close")},
+      {"SearchFooter.HintFindNext", std::string("Find next occurence")},
+      {"SearchFooter.HintFindPrev", std::string("Find previous occurence")},
+      {"SearchFooter.HintHighlight", std::string("Highlight occurences")},
+      {"SearchFooter.MatchCaseCaption", std::string("Match case")},
+      {"Version", std::string("3.4.6.0")},
+  };
+  return kValues;
+}
+
 }  // namespace
 
-TForm_main::TForm_main(TApplication& /*owner*/)
+TForm_main::TForm_main(TApplication& owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      owner_(owner) {
+  LoadForm();
+  LoadPanel1();
+  LoadCellGrid1();
+  LoadTimer1();
+  // Tab order: the strip (chooser, button; the time box is disabled), then the grid.
+  setTabOrder(ComboBox1, Button1);
+  setTabOrder(Button1, CellGrid1);
+  ComboBox1->setFocus(Qt::OtherFocusReason);
+
+  ports_ = std::make_unique<TWindowPorts>(
+      TWindowPorts{TGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
+                   TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
+  controller_ = std::make_unique<TTrainingController>(
+      TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
+                     ports_->start_button, ports_->timer, owner_, owner_,
+                     QCoreApplication::applicationFilePath().toStdString()});
+}
+
+TForm_main::~TForm_main() = default;
+
+void TForm_main::LoadForm() {
   setWindowTitle(QStringLiteral("Zelvorn"));
   resize(kClientWidth, kClientHeight);
   move(CentredPosition(size()));
-
-  const TFont font = WindowFont();
-  setFont(ToQFont(font));
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, ToQColor(clBtnFace, colors));
-  colors.setColor(QPalette::WindowText, ToQColor(font.Color, colors));
-  setPalette(colors);
+  setFont(ToQFont(Font("宋体", -16, false, clWindowText)));
+  SetColors(*this, clBtnFace, clWindowText);
   setAutoFillBackground(true);
+}
+
+void TForm_main::LoadPanel1() {
+  Panel1 = new TPanel(this);
+  Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);  // aligned to the top
+
+  Label1 = new TLabel(Panel1);
+  Label1->setGeometry(61, 26, 32, 16);
+  Label1->SetCaption("表格");
+
+  Label2 = new TLabel(Panel1);
+  Label2->setGeometry(5, 4, 29, 56);
+  Label2->SetCaption("0");
+  Label2->SetFont(Font("宋体", -56, true, clWindowText));
+
+  ComboBox1 = new TComboBox(Panel1);
+  ComboBox1->setGeometry(115, 23, 149, 24);
+  for (const char* item : {"5×5", "6×6", "7×7", "8×8", "9×9"}) ComboBox1->AddItem(item);
+  ComboBox1->SetItemIndex(0);
+  ComboBox1->SetText("5×5");
+
+  Button1 = new TButton(Panel1);
+  Button1->setGeometry(296, 8, 101, 50);
+  Button1->SetCaption("开始训练");
+  Button1->OnClick = [this] { Button1Click(); };
+
+  VosTimeBox1 = new TVosTimeBox(Panel1);
+  VosTimeBox1->setGeometry(412, 15, 140, 37);
+  VosTimeBox1->SetAutoSelect(false);
+  VosTimeBox1->SetColor(clBlack);
+  VosTimeBox1->setEnabled(false);
+  VosTimeBox1->setReadOnly(true);
+  VosTimeBox1->SetText("00:00:00");
+  VosTimeBox1->SetFont(Font("黑体", -29, false, clWhite));
+  VosTimeBox1->SetNowBegin(false);
+  VosTimeBox1->SetNowPause(false);
+}
+
+void TForm_main::LoadCellGrid1() {
+  CellGrid1 = new TCellGridWidget(this);
+  CellGrid1->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
+  LoadStoredGridValues(
+      CellGrid1->Grid(), CellGrid1Values(),
+      [this](std::string_view event, std::string_view handler) { BindGridEvent(event, handler); });
+}
+
+void TForm_main::LoadTimer1() {
+  Timer1 = new TTimer(this);
+  Timer1->SetEnabled(false);
+  Timer1->OnTimer = [this] { Timer1Timer(); };
+}
+
+void TForm_main::BindGridEvent(std::string_view event, std::string_view handler) {
+  TCellGrid& grid = CellGrid1->Grid();
+  if (event == "OnGetAlignment" && handler == "CellGrid1GetAlignment") {
+    grid.OnGetAlignment = [this](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
+                                 TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
+  } else if (event == "OnClickCell" && handler == "CellGrid1ClickCell") {
+    grid.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+      CellGrid1ClickCell(row, col);
+    };
+  } else {
+    throw EReadError(Format(messages::kInvalidPropertyValue, {event}));
+  }
+}
+
+void TForm_main::Timer1Timer() { controller_->Timer1Timer(); }
+void TForm_main::Button1Click() { controller_->Button1Click(); }
+void TForm_main::CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
+                                       TVAlignment& VAlign) {
+  controller_->CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
+}
+void TForm_main::CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol) {
+  controller_->CellGrid1ClickCell(ARow, ACol);
+}
+
+void TForm_main::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Realign();
+}
+
+void TForm_main::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (sound_prepared_) return;
+  sound_prepared_ = true;
+  // The audio stack loads once the window is on the screen: the window does not wait for it,
+  // and the first wrong click does not either.
+  QTimer::singleShot(0, this, [this] {
+    owner_.PrepareSound(SoundFilePath(QCoreApplication::applicationFilePath().toStdString()));
+  });
+}
+
+void TForm_main::Realign() {
+  if (Panel1 == nullptr || CellGrid1 == nullptr) return;
+  Panel1->setGeometry(0, 0, width(), kPanelHeight);
+  CellGrid1->setGeometry(0, kPanelHeight, width(), std::max(0, height() - kPanelHeight));
 }
 
 }  // namespace zelvorn

@@ -26,6 +26,13 @@ void TQtWavePlayer::PlayAsync(const std::string& path) {
   effect.play();
 }
 
+void TQtWavePlayer::Preload(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (file.isFile() && !unplayable_.contains(file.absoluteFilePath())) {
+    EffectFor(file.absoluteFilePath());
+  }
+}
+
 const QSoundEffect* TQtWavePlayer::CachedEffect(const std::string& path) const {
   const auto found = effects_.find(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
   return found == effects_.end() ? nullptr : found->second.get();

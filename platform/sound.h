@@ -3,8 +3,8 @@
 #include <QString>
 #include <functional>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 
 class QSoundEffect;
@@ -18,6 +18,8 @@ class IWavePlayer {
   // Starts playing the file and returns at once. A missing or unplayable file is no error: the
   // platform's default sound is heard instead.
   virtual void PlayAsync(const std::string& path) = 0;
+  // Gets ready to play the file later without delay; nothing happens for a missing file.
+  virtual void Preload(const std::string& path) = 0;
 };
 
 // Plays through QSoundEffect, keeping one loaded effect per file so that a repeated sound starts
@@ -33,6 +35,7 @@ class TQtWavePlayer final : public IWavePlayer {
   TQtWavePlayer& operator=(const TQtWavePlayer&) = delete;
 
   void PlayAsync(const std::string& path) override;
+  void Preload(const std::string& path) override;
 
   // The effect kept for the file, or null when there is none (never requested, or unplayable).
   const QSoundEffect* CachedEffect(const std::string& path) const;

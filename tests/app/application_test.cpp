@@ -262,7 +262,7 @@ TEST_F(ApplicationTest, TheErrorBoxIsModalToTheApplicationUntilDismissed) {
   EXPECT_EQ(FindVisibleWindow<QMessageBox>(), nullptr);
 }
 
-TEST_F(ApplicationTest, TheMainWindowOpensEmptyCentredAndWithOnlyACloseButton) {
+TEST_F(ApplicationTest, TheMainWindowOpensCentredAndWithOnlyACloseButton) {
   TForm_main form(App());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Zelvorn"));
   EXPECT_EQ(form.size(), QSize(568, 604));
@@ -282,7 +282,7 @@ TEST_F(ApplicationTest, TheMainWindowOpensEmptyCentredAndWithOnlyACloseButton) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   const QImage image = form.grab().toImage();
   const QColor face = App().palette().color(QPalette::Button);
-  for (const QPoint p : {QPoint(0, 0), QPoint(284, 302), QPoint(567, 603)}) {
+  for (const QPoint p : {QPoint(100, 60), QPoint(280, 40), QPoint(560, 60)}) {  // the top strip
     EXPECT_EQ(image.pixelColor(p), face) << p.x() << "," << p.y();
   }
 }

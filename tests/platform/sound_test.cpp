@@ -10,6 +10,8 @@
 #include <QtEndian>
 #include <cmath>
 
+#include "platform/deferred_wave_player.h"
+
 namespace zelvorn {
 namespace {
 
@@ -90,6 +92,35 @@ TEST_F(SoundTest, AnUnplayableFileBeepsOnceDecodedAndAtOnceAfterwards) {
   player_.PlayAsync(path);
   EXPECT_EQ(beeps_, 2);
   EXPECT_EQ(player_.CachedEffect(path), nullptr);
+}
+
+TEST_F(SoundTest, PreloadingGetsTheFileReadyWithoutPlayingOrBeeping) {
+  const std::string path = Write("snd.wav", ToneWav());
+  player_.Preload(path);
+  player_.Preload(dir_.filePath("missing.wav").toStdString());
+  const QSoundEffect* effect = player_.CachedEffect(path);
+  ASSERT_NE(effect, nullptr);
+  EXPECT_FALSE(effect->isPlaying());
+  EXPECT_EQ(beeps_, 0);
+}
+
+TEST_F(SoundTest, TheAudioModuleLoadsOnlyWhenASoundIsFirstNeeded) {
+  TDeferredWavePlayer player(QStringLiteral(ZELVORN_WAVE_MODULE), [this] { ++beeps_; });
+  EXPECT_FALSE(player.Loaded());
+  player.Preload(Write("snd.wav", ToneWav()));
+  EXPECT_TRUE(player.Loaded());
+  EXPECT_EQ(beeps_, 0);
+}
+
+TEST_F(SoundTest, WithoutTheAudioModuleEverySoundIsTheDefaultOne) {
+  TDeferredWavePlayer player(dir_.filePath("no_such_module"), [this] { ++beeps_; });
+  const std::string path = Write("snd.wav", ToneWav());
+  player.Preload(path);
+  EXPECT_EQ(beeps_, 0);
+  player.PlayAsync(path);
+  player.PlayAsync(path);
+  EXPECT_EQ(beeps_, 2);
+  EXPECT_FALSE(player.Loaded());
 }
 
 }  // namespace

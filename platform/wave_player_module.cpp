@@ -1,0 +1,13 @@
+// The zelvorn_wave module: the WAV player and, through it, the whole audio stack, loaded by
+// TDeferredWavePlayer only when a sound is first needed.
+#include "platform/wave_player_module.h"
+
+#include <QtGlobal>
+#include <type_traits>
+
+#include "platform/sound.h"
+
+extern "C" Q_DECL_EXPORT zelvorn::IWavePlayer* ZelvornCreateWavePlayer() {
+  return new zelvorn::TQtWavePlayer();
+}
+static_assert(std::is_same_v<decltype(&ZelvornCreateWavePlayer), zelvorn::TCreateWavePlayer>);
