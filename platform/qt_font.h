@@ -6,8 +6,8 @@
 
 namespace zelvorn {
 
-// Maps the Windows font names of the stored layouts to installed families: 宋体/SimSun to
-// Noto Serif CJK SC, 黑体/SimHei to Noto Sans CJK SC, Tahoma and MS Sans Serif to DejaVu Sans.
+// Maps the Windows font names of the stored layouts to installed families: 宋体/SimSun and
+// 黑体/SimHei to Noto Sans Mono CJK SC, Tahoma and MS Sans Serif to DejaVu Sans.
 // Call once after the QApplication exists.
 void InstallFontSubstitutions();
 

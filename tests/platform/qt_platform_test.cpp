@@ -31,7 +31,7 @@ TEST(QtColorTest, RgbValuesKeepRedInTheLowByteAndSystemColoursFollowThePalette) 
 TEST(QtFontTest, WindowsFamiliesMapToInstalledOnesAtTheirPixelHeight) {
   InstallFontSubstitutions();
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"宋体", "Noto Serif CJK SC"}, {"黑体", "Noto Sans CJK SC"},
+      {"宋体", "Noto Sans Mono CJK SC"}, {"黑体", "Noto Sans Mono CJK SC"},
       {"Tahoma", "DejaVu Sans"},     {"MS Sans Serif", "DejaVu Sans"},
   };
   for (const auto& [name, family] : cases) {
