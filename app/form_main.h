@@ -47,8 +47,6 @@ class TForm_main : public QWidget {
                              TVAlignment& VAlign);
   void CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol);
 
-  TTrainingController& Controller() { return *controller_; }
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

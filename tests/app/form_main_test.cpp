@@ -18,7 +18,6 @@
 #include "platform/timer.h"
 #include "tests/app/recording_boxes.h"
 #include "tests/support/fake_timer_source.h"
-#include "training/training_controller.h"
 
 namespace zelvorn {
 namespace {
