@@ -31,14 +31,7 @@ void TLabel::SetFont(const TFont& font) {
   FitToText();
 }
 
-void TLabel::SetAutoSize(bool auto_size) {
-  auto_size_ = auto_size;
-  FitToText();
-}
-
-void TLabel::FitToText() {
-  if (auto_size_) resize(sizeHint());
-}
+void TLabel::FitToText() { resize(sizeHint()); }
 
 QSize TLabel::sizeHint() const {
   const QFontMetrics metrics = fontMetrics();

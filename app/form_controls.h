@@ -21,18 +21,16 @@ class TPanel : public QFrame {
   explicit TPanel(QWidget* parent);
 };
 
-// A one-line caption. Its line is as high as the font's character height, as the layouts were
-// designed: the installed substitutes for their fonts have much taller line boxes, which would
-// push the text down and out of its place. With AutoSize (the default) the label takes the size
-// of its text whenever the caption or the font changes, keeping its top-left corner.
+// A one-line caption that takes the size of its text whenever the caption or the font changes,
+// keeping its top-left corner. Its line is as high as the font's character height, as the
+// layouts were designed: the installed substitutes for their fonts have much taller line boxes,
+// which would push the text down and out of its place.
 class TLabel : public QLabel {
  public:
   explicit TLabel(QWidget* parent);
   void SetCaption(const std::string& caption);
   std::string Caption() const;
   void SetFont(const TFont& font);
-  bool AutoSize() const { return auto_size_; }
-  void SetAutoSize(bool auto_size);
 
   QSize sizeHint() const override;
 
@@ -41,7 +39,6 @@ class TLabel : public QLabel {
 
  private:
   void FitToText();
-  bool auto_size_ = true;
 };
 
 // An editable drop-down list whose typed text is completed inline from the items.

@@ -140,6 +140,35 @@ TEST_F(FormMainTest, LoadsAnEmptyFiveByFiveGridWithNoRun) {
   EXPECT_EQ(TimeText(), "00:00:00");
 }
 
+// The bounding box of the pixels darker than mid-grey inside `area` of `image`.
+QRect Ink(const QImage& image, const QRect& area) {
+  QRect ink;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  return ink;
+}
+
+TEST_F(FormMainTest, TheProgressNumberStandsInsideTheStripBesideItsCaption) {
+  // Digits are half as wide as a Chinese character and a line is one character high, as the
+  // layout was measured: "25" ends where the caption 表格 begins.
+  EXPECT_EQ(form_->Label2->geometry(), QRect(5, 4, 28, 56));
+  form_->Label2->SetCaption("25");
+  EXPECT_EQ(form_->Label2->geometry(), QRect(5, 4, 56, 56));
+  EXPECT_EQ(form_->Label1->geometry(), QRect(61, 26, 32, 16));
+  const QImage strip = form_->Panel1->grab().toImage();
+  const QRect number = Ink(strip, QRect(2, 2, 62, 66));
+  // Whole digits (a cut-off line would show less of them), clear of the strip's edges.
+  EXPECT_GE(number.height(), 38) << number.top() << ".." << number.bottom();
+  EXPECT_GE(number.top(), 6);
+  EXPECT_LE(number.bottom(), 64);
+  const QRect caption = Ink(strip, QRect(61, 20, 40, 30));
+  EXPECT_GE(caption.top(), 24);
+  EXPECT_LE(caption.bottom(), 44);
+}
+
 TEST_F(FormMainTest, StartSizesTheCellsFromTheGridsSizeForEveryTableSize) {
   // (item index, N, font size in points, column width, row height); -1: text typed over.
   const std::vector<std::tuple<int, int, int, int, int>> cases = {
