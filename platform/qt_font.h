@@ -7,7 +7,8 @@
 namespace zelvorn {
 
 // Maps the Windows font names of the stored layouts to installed families: 宋体/SimSun and
-// 黑体/SimHei to Noto Sans Mono CJK SC, Tahoma and MS Sans Serif to DejaVu Sans.
+// 黑体/SimHei to Noto Sans Mono CJK SC, Tahoma to DejaVu Sans Condensed, MS Sans Serif to
+// DejaVu Sans.
 // Call once after the QApplication exists.
 void InstallFontSubstitutions();
 

@@ -31,8 +31,10 @@ TEST(QtColorTest, RgbValuesKeepRedInTheLowByteAndSystemColoursFollowThePalette) 
 TEST(QtFontTest, WindowsFamiliesMapToInstalledOnesAtTheirPixelHeight) {
   InstallFontSubstitutions();
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"宋体", "Noto Sans Mono CJK SC"}, {"黑体", "Noto Sans Mono CJK SC"},
-      {"Tahoma", "DejaVu Sans"},     {"MS Sans Serif", "DejaVu Sans"},
+      {"宋体", "Noto Sans Mono CJK SC"},
+      {"黑体", "Noto Sans Mono CJK SC"},
+      {"Tahoma", "DejaVu Sans Condensed"},
+      {"MS Sans Serif", "DejaVu Sans"},
   };
   for (const auto& [name, family] : cases) {
     TFont font;
