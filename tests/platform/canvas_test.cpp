@@ -221,19 +221,13 @@ TEST(CanvasTest, AChainOfLinesClosesAFrame) {
                                                       ".R....R.", ".RRRRRR.", ".R......"}));
 }
 
+// How each colour maps is ToQColor's business (tested with it); the canvas must hand its own
+// palette to it, for the brush and the pen alike, at the moment it draws.
 TEST(CanvasTest, SystemColoursResolveThroughThePaletteWhenDrawing) {
   QPalette palette;
   palette.setColor(QPalette::Base, QColor(1, 2, 3));
-  palette.setColor(QPalette::Text, QColor(4, 5, 6));
-  palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
-  palette.setColor(QPalette::Button, QColor(10, 11, 12));
-  palette.setColor(QPalette::ToolTipBase, QColor(13, 14, 15));
-  const std::vector<std::pair<TColor, QColor>> cases = {
-      {clWindow, QColor(1, 2, 3)},      {clWindowText, QColor(4, 5, 6)},
-      {clHighlight, QColor(7, 8, 9)},   {clBtnFace, QColor(10, 11, 12)},
-      {clInfoBk, QColor(13, 14, 15)},   {0x00EACAB6, QColor(182, 202, 234)},
-      {clSilver, QColor(192, 192, 192)}};
-  for (const auto& [color, expected] : cases) {
+  for (const auto& [color, expected] : std::vector<std::pair<TColor, QColor>>{
+           {clWindow, QColor(1, 2, 3)}, {0x00EACAB6, QColor(182, 202, 234)}}) {
     QImage image = Blank(4, 4);
     QPainter painter(&image);
     TCanvas canvas(painter, palette);
