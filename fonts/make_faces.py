@@ -1,20 +1,22 @@
 #!/usr/bin/env python3
-"""The program's own Chinese faces: subsets of Noto Sans Mono CJK SC that hold exactly the
-characters of the program's texts, under a family name of their own.
+"""The program's own Chinese faces: subsets of Noto Sans Mono CJK SC that hold the characters
+of the program's texts and nothing else, under a family name of their own.
 
   make_faces.py build --face COLLECTION OUT [--face ...] --texts SOURCE...
   make_faces.py check --face FONT [--face ...] --texts SOURCE...
 
-The texts are the string and character literals of the given C++ sources that a person can read: those with a
-character outside ASCII, or with no Latin letter at all (numbers, times, separators). Format
-directives count as the characters they can put out, so "%d" brings the digits and the minus.
-`check` reads the texts the same way and fails on the first character a face lacks.
+The texts are the string and character literals of the given C++ sources that a person can
+read: those with a character outside ASCII, or with no Latin letter at all (numbers, times,
+separators). Format directives count as the characters they can put out, so "%d" brings the
+digits and the minus sign. `check` reads the texts the same way and fails on the first character
+a face lacks, naming its text.
 """
 
 import argparse
 import os
 import re
 import sys
+from dataclasses import dataclass
 
 from fontTools import subset
 from fontTools.ttLib import TTCollection, TTFont
@@ -40,12 +42,20 @@ DIRECTIVE_OUTPUT = {
 ESCAPES = {"n": "", "t": "", "r": "", "0": "", "\\": "\\", '"': '"', "'": "'"}
 
 
+@dataclass
 class Text:
-    def __init__(self, path, line, literal, characters):
-        self.path, self.line, self.literal, self.characters = path, line, literal, characters
+    path: str
+    line: int
+    literal: str
+    characters: str
 
     def where(self):
-        return f"{self.literal} ({self.path}:{self.line})"
+        return f"{self.literal} ({self.path}:{self.line})" if self.path else self.literal
+
+
+# Qt's line edit and combo box measure their size hints with "x", its push button with "X": in
+# faces without them, drawing the window would load the system's face just to measure.
+WIDGET_MEASURES = Text("", 0, "the letters Qt's widgets measure with", "xX")
 
 
 def unescape(body):
@@ -120,7 +130,6 @@ def build(faces, texts):
     options.name_languages = ["*"]
     options.name_legacy = True
     options.notdef_outline = True
-    options.drop_tables.remove("BASE")  # baselines are layout data too
     unicodes = [ord(c) for c in characters_of(texts)]
     for collection_path, out_path in faces:
         face = open_source_face(collection_path)
@@ -153,7 +162,7 @@ def main():
                         help="build: COLLECTION OUT; check: FONT")
     parser.add_argument("--texts", nargs="+", required=True, help="the sources holding the texts")
     args = parser.parse_args()
-    texts = read_texts(args.texts)
+    texts = read_texts(args.texts) + [WIDGET_MEASURES]
     wanted = 2 if args.command == "build" else 1
     if any(len(face) != wanted for face in args.face):
         parser.error(f"each --face takes {wanted} path(s) with {args.command}")
