@@ -8,8 +8,8 @@ namespace zelvorn {
 namespace {
 
 // The program's own faces, built into it (fonts/): only the characters of its texts, so that
-// drawing them loads a few kilobytes instead of a system face of 65,000 glyphs, and so that
-// they read the same on a system without any Chinese font.
+// drawing them loads a face of a few hundred glyphs instead of a system face of 65,000, and so
+// that they read the same on a system without any Chinese font.
 void RegisterProgramFaces() {
   for (const char* face :
        {":/zelvorn/fonts/ZelvornCJK-Regular.otf", ":/zelvorn/fonts/ZelvornCJK-Bold.otf"}) {
