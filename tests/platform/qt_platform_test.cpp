@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QPalette>
+#include <QRawFont>
+#include <QTextLayout>
+#include <tuple>
 
 #include "platform/qt_color.h"
 #include "platform/qt_font.h"
@@ -31,8 +35,8 @@ TEST(QtColorTest, RgbValuesKeepRedInTheLowByteAndSystemColoursFollowThePalette) 
 TEST(QtFontTest, WindowsFamiliesMapToInstalledOnesAtTheirPixelHeight) {
   InstallFontSubstitutions();
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"宋体", "Noto Sans Mono CJK SC"},
-      {"黑体", "Noto Sans Mono CJK SC"},
+      {"宋体", "Zelvorn CJK"},
+      {"黑体", "Zelvorn CJK"},
       {"Tahoma", "DejaVu Sans Condensed"},
       {"MS Sans Serif", "DejaVu Sans"},
   };
@@ -46,6 +50,36 @@ TEST(QtFontTest, WindowsFamiliesMapToInstalledOnesAtTheirPixelHeight) {
     EXPECT_EQ(info.family(), family) << name;
     EXPECT_EQ(qfont.pixelSize(), 29);
     EXPECT_TRUE(info.bold());
+  }
+}
+
+// The built-in faces draw the program's texts in their own weight; a character they lack, as one
+// a person may type, still comes from the system's face.
+TEST(QtFontTest, ChineseTextsComeFromTheBuiltInFacesAndOtherCharactersFromTheSystem) {
+  InstallFontSubstitutions();
+  const std::vector<std::tuple<const char*, bool, const char*, const char*, const char*>> cases = {
+      {"宋体", false, "表格", "Zelvorn CJK", "Regular"},
+      {"SimSun", true, "5×5", "Zelvorn CJK", "Bold"},
+      {"黑体", true, "开始训练", "Zelvorn CJK", "Bold"},
+      {"SimHei", false, "00:00:00", "Zelvorn CJK", "Regular"},
+      {"宋体", false, "龍", "Noto Sans Mono CJK SC", "Regular"},
+      {"黑体", true, "龍", "Noto Sans Mono CJK SC", "Bold"},
+  };
+  for (const auto& [name, bold, text, family, style] : cases) {
+    QFont font(QString::fromUtf8(name));
+    font.setPixelSize(16);
+    font.setBold(bold);
+    QTextLayout layout(QString::fromUtf8(text), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    ASSERT_EQ(runs.size(), 1) << text;
+    // Qt names a face in lower case when it was asked for by a substitution.
+    EXPECT_EQ(runs.front().rawFont().familyName().toLower().toStdString(),
+              QString(family).toLower().toStdString())
+        << text;
+    EXPECT_EQ(runs.front().rawFont().styleName().toStdString(), style) << text;
   }
 }
 
