@@ -128,11 +128,14 @@ TEST_F(ApplicationTest, WhatIsNoExceptionGetsTheRuntimesReportWithoutEndingThePr
 class TCapturingWidget : public QWidget {
  public:
   int cancels = 0;
+  bool fail_on_cancel = false;
 
  protected:
   bool event(QEvent* event) override {
     if (event->type() == CancelModeEventType()) {
       ++cancels;
+      // Uncaught on purpose: notify() is the net for this one.
+      if (fail_on_cancel) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
       return true;
     }
     return QWidget::event(event);
@@ -151,6 +154,28 @@ TEST_F(ApplicationTest, TheWindowHoldingTheMouseIsToldToCancelAndLosesTheCapture
   EXPECT_EQ(widget.cancels, 1);
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(boxes_->shown[0].text, QStringLiteral("列表索引越界 (7)"));  // ")" sorts below "."
+}
+
+TEST_F(ApplicationTest, AFailureDuringCancelModeIsReportedAfterTheFirstAndTheProgramGoesOn) {
+  TCapturingWidget widget;
+  widget.fail_on_cancel = true;
+  widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  widget.grabMouse();
+  TTimer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] {
+    if (++ticks == 1) throw EListError("列表索引越界 (7)");
+  };
+  timer.SetInterval(1);
+  timer.SetEnabled(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
+  timer.SetEnabled(false);
+  ASSERT_EQ(boxes_->shown.size(), 2u);
+  EXPECT_EQ(boxes_->shown[0].text, QStringLiteral("列表索引越界 (7)"));
+  EXPECT_EQ(boxes_->shown[1].text, QStringLiteral("网格索引越界."));
+  EXPECT_EQ(widget.cancels, 1);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(ApplicationTest, ActivationAndFocusAreBackWhereTheyWereAfterTheBox) {
