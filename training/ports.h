@@ -58,8 +58,9 @@ class IRunTimer {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
-// The information message box: returns once the user has dismissed it. Ticks and clicks on the
-// main window keep arriving while it is up, so the controller can be re-entered meanwhile.
+// The box that tells the result of a run; the call returns when the box is closed. The main
+// window still gets its ticks and clicks while the box is up, so the controller may be called
+// again before this call returns.
 class IInfoBox {
  public:
   virtual ~IInfoBox() = default;
