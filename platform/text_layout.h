@@ -75,10 +75,10 @@ struct TTextLayout {
 //   or DT_BOTTOM (top otherwise).
 // - Otherwise lines break at CR, LF and CR LF and, with DT_WORDBREAK, between words (at spaces
 //   and tabs) so that each line fits the width; such a line loses its trailing blanks. A single
-//   word wider than the rectangle is never split: it stands alone on its line and the drawing clips
-//   it. Multi-line text always starts at the rectangle's top, the vertical flags notwithstanding;
-//   layout stops at the first later line whose bottom would overhang the rectangle. The first line is
-//   always laid out, so a text is never hidden merely because the rectangle is low.
+//   word wider than the rectangle is never split: it stands alone on its line and the drawing
+//   clips it. Multi-line text always starts at the rectangle's top, the vertical flags
+//   notwithstanding; layout stops at the first later line whose bottom would overhang the
+//   rectangle. The first line is always laid out, so a low rectangle never hides a text whole.
 // Each line is placed horizontally by DT_CENTER or DT_RIGHT (left otherwise); centring rounds
 // towards the left edge, and a line wider than the rectangle overhangs it on both sides. Lines
 // may lie partly outside `rect`: the caller clips to it. An empty text gives no lines.
