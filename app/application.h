@@ -72,15 +72,14 @@ class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
   // Replaces the message boxes, for tests; returns the ones used so far.
   std::unique_ptr<IMessageBoxes> SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);
 
-  // The error reporter: the window holding the mouse capture is told to cancel its mode and loses
-  // the capture, then the exception is shown in the error box; afterwards the window that was
-  // active is active again and the focus is back where it was. Call ReportError rather than this,
-  // so that a failure during the report waits for its turn.
-  void HandleException(std::exception_ptr error);
-
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // The error reporter, reached only through ReportError so that a failure during a report waits
+  // for its turn: the window holding the mouse capture is told to cancel its mode and loses the
+  // capture, then the exception is shown in the error box; afterwards the window that was active
+  // is active again and the focus is back where it was.
+  void HandleException(std::exception_ptr error);
   using TFormFactory = std::unique_ptr<QWidget> (*)(TApplication&);
 
   template <class TForm>
