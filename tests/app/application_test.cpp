@@ -61,7 +61,9 @@ class ApplicationTest : public ::testing::Test {
     boxes_ = boxes.get();
     real_boxes_ = App().SetMessageBoxes(std::move(boxes));
   }
-  void TearDown() override { App().SetMessageBoxes(std::move(real_boxes_)); }
+  void TearDown() override {
+    if (real_boxes_) App().SetMessageBoxes(std::move(real_boxes_));
+  }
 
   // Puts the real boxes back for a test that looks at them.
   void UseRealBoxes() { App().SetMessageBoxes(std::move(real_boxes_)); }
