@@ -13,6 +13,7 @@
 #include "app/application_texts.h"
 #include "platform/cancel_mode.h"
 #include "platform/deferred_wave_player.h"
+#include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/qt_font.h"
 
@@ -96,9 +97,16 @@ TApplication::TApplication(int& argc, char** argv)
   application_window_->setWindowTitle(title_);
   application_window_->setWindowIcon(icon_);
   CentreApplicationWindowOn(nullptr);
+  previous_reporter_ =
+      SetErrorReporter([this](std::exception_ptr error) { HandleException(error); });
 }
 
-TApplication::~TApplication() { ShutDown(); }
+// The forms go while the report is still ours; after that, nothing may reach an application
+// that is being destroyed.
+TApplication::~TApplication() {
+  ShutDown();
+  SetErrorReporter(std::move(previous_reporter_));
+}
 
 void TApplication::AddForm(TFormFactory factory) {
   if (startup_failed_) return;
@@ -146,7 +154,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     }
     return handled;
   } catch (...) {
-    HandleException(std::current_exception());
+    // Only what one of our handlers failed to catch where Qt called it gets here.
+    ReportError(std::current_exception());
     return false;
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/message_boxes.h"
+#include "platform/error_boundary.h"
 #include "platform/sound.h"
 #include "training/ports.h"
 
@@ -23,10 +24,12 @@ namespace zelvorn {
 // exit code 1. An exception out of CreateForm is a start-up failure: it is reported in the
 // "应用程序错误" box, and Run then ends at once with exit code 1.
 //
-// Running: every event is delivered through notify(); an exception that escapes its handler is
-// reported in an error box captioned with the title, and the loop goes on with whatever state
-// the handler left. Closing the main form ends the loop; Run then hides the boxes still up,
-// destroys the forms (the main form last) and sets exit code 0.
+// Running: while it lives, this object is the error reporter (platform/error_boundary.h): every
+// exception our handlers catch where Qt called them is shown in an error box captioned with the
+// title, and the loop goes on with whatever state the handler left. notify() catches what a
+// handler let through, as a last net, and reports it the same way. Closing the main form ends the
+// loop; Run then hides the boxes still up, destroys the forms (the main form last) and sets exit
+// code 0.
 class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
  public:
   static constexpr int kStartupFailureExitCode = 1;
@@ -69,14 +72,14 @@ class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
   // Replaces the message boxes, for tests; returns the ones used so far.
   std::unique_ptr<IMessageBoxes> SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);
 
-  // Reports an exception that escaped an event handler: the window holding the mouse capture is
-  // told to cancel its mode and loses the capture, then the exception is shown in the error box;
-  // afterwards the window that was active is active again and the focus is back where it was.
-  void HandleException(std::exception_ptr error);
-
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // The error reporter, reached only through ReportError so that a failure during a report waits
+  // for its turn: the window holding the mouse capture is told to cancel its mode and loses the
+  // capture, then the exception is shown in the error box; afterwards the window that was active
+  // is active again and the focus is back where it was.
+  void HandleException(std::exception_ptr error);
   using TFormFactory = std::unique_ptr<QWidget> (*)(TApplication&);
 
   template <class TForm>
@@ -97,6 +100,7 @@ class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
   std::unique_ptr<IWavePlayer> wave_player_;
   std::unique_ptr<QWidget> application_window_;
   std::vector<std::unique_ptr<QWidget>> forms_;  // the main form first
+  TErrorReporter previous_reporter_;
   bool startup_failed_ = false;
   int exit_code_ = 0;
 };

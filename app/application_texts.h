@@ -8,8 +8,8 @@ namespace zelvorn {
 
 // The application's title, from the path of its executable: the file name without its
 // directory, cut at its first ".", with every character after the first in lower case (the first
-// keeps its case). "/opt/TRAINER.EXE" gives "Trainer", "my.table.exe" gives "my", and a name
-// without a dot keeps its full length.
+// keeps its case). "/opt/TRAINER.EXE" gives "Trainer", "my.table.exe" gives "my"; with no dot
+// at all, the whole name is used.
 QString ApplicationTitle(const QString& executable_path);
 
 // An error message as the error box shows it: a "." is appended unless the message is empty or

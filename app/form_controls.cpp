@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "platform/error_boundary.h"
 #include "platform/qt_color.h"
 #include "platform/qt_font.h"
 
@@ -41,11 +42,13 @@ QSize TLabel::sizeHint() const {
 // The character cell (the em box) is centred on the font's taller line box, so the text sits
 // where a font whose line is exactly one character high would put it.
 void TLabel::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.setPen(palette().color(QPalette::WindowText));
-  const QFontMetrics metrics = fontMetrics();
-  const int baseline = (font().pixelSize() - metrics.height()) / 2 + metrics.ascent();
-  painter.drawText(0, baseline, text());
+  Guarded([this] {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics = fontMetrics();
+    const int baseline = (font().pixelSize() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(0, baseline, text());
+  });
 }
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {
@@ -68,7 +71,9 @@ void TComboBox::SetText(const std::string& text) { setEditText(QString::fromStdS
 
 TButton::TButton(QWidget* parent) : QPushButton(parent) {
   connect(this, &QPushButton::clicked, this, [this] {
-    if (OnClick) OnClick();
+    Guarded([this] {
+      if (OnClick) OnClick();
+    });
   });
 }
 

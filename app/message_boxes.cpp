@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "platform/error_boundary.h"
+
 namespace zelvorn {
 namespace {
 
@@ -29,12 +31,14 @@ QString TCopyableMessageBox::CopyText() const {
 }
 
 void TCopyableMessageBox::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) {
-    QApplication::clipboard()->setText(CopyText());
-    event->accept();
-    return;
-  }
-  QMessageBox::keyPressEvent(event);
+  Guarded([this, event] {
+    if (event->matches(QKeySequence::Copy)) {
+      QApplication::clipboard()->setText(CopyText());
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  });
 }
 
 // exec() would make the box modal to the application; the information box must leave the main

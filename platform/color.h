@@ -4,9 +4,10 @@
 
 namespace zelvorn {
 
-// A colour as the stored layouts and the grid's properties hold it: either $00BBGGRR (red in
-// the low byte) or a system colour, $800000nn with the platform's colour index nn, resolved only
-// when drawing. clNone means "no colour": a step that would use it is skipped.
+// A colour value as layouts and grid properties keep it. A plain colour is $00BBGGRR, red in the
+// lowest byte. With the top bit set, the low byte names one of the desktop's system colours
+// instead, looked up in the palette only at paint time. clNone stands for no colour at all:
+// whatever would be drawn in it is left out.
 using TColor = std::uint32_t;
 
 inline constexpr TColor clBlack = 0x000000;

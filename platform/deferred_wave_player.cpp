@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/error_boundary.h"
 #include "platform/wave_player_module.h"
 
 namespace zelvorn {
@@ -35,7 +36,7 @@ IWavePlayer& TDeferredWavePlayer::Player() {
   const auto create =
       reinterpret_cast<TCreateWavePlayer>(library_.resolve(kCreateWavePlayerSymbol));
   if (create != nullptr) {
-    player_.reset(create());
+    player_.reset(create(&ReportError));
   } else {
     qWarning("Zelvorn plays no sounds of its own: %s", qPrintable(library_.errorString()));
     player_ = std::make_unique<TBeepingPlayer>(beep_);

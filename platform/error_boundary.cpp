@@ -14,7 +14,8 @@ TErrorReporter& Reporter() {
 }
 
 // Exceptions waiting for their report, and whether a report is under way: a second failure
-// during a report is queued behind it instead of nesting a second box inside the first.
+// during a report is queued behind it instead of nesting a second box inside the first. Only the
+// GUI thread reports, so no lock.
 std::deque<std::exception_ptr>& Pending() {
   static std::deque<std::exception_ptr> pending;
   return pending;
@@ -39,6 +40,7 @@ TErrorReporter SetErrorReporter(TErrorReporter reporter) {
 }
 
 void ReportError(std::exception_ptr error) noexcept {
+  if (!error) return;
   try {
     Pending().push_back(error);
   } catch (...) {
@@ -50,12 +52,14 @@ void ReportError(std::exception_ptr error) noexcept {
   while (!Pending().empty()) {
     const std::exception_ptr next = Pending().front();
     Pending().pop_front();
-    if (!Reporter()) {
-      WriteToStandardError(next);
-      continue;
-    }
     try {
-      Reporter()(next);
+      // A copy: the reporter may replace itself while it runs (its owner going away, say).
+      const TErrorReporter reporter = Reporter();
+      if (reporter) {
+        reporter(next);
+      } else {
+        WriteToStandardError(next);
+      }
     } catch (...) {
       // The report itself failed; showing that through the same report could fail forever.
       WriteToStandardError(std::current_exception());

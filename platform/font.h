@@ -11,9 +11,9 @@ namespace zelvorn {
 // Layouts and sizes are in pixels at 96 pixels per inch, as the stored layouts were made.
 inline constexpr std::int32_t kPixelsPerInch = 96;
 
-// A font as the stored layouts describe it. The name may be a Windows family (宋体, Tahoma);
-// the Qt side maps it to an installed one. A negative Height is the character height in pixels
-// without internal leading, which is what the layouts store.
+// A font as the layouts give it. Its family may exist only on Windows (宋体, Tahoma), so the Qt
+// side substitutes an installed family. A Height below zero is the pixel size of the glyphs
+// alone, internal leading excluded: the unit the layouts were written in.
 struct TFont {
   std::string Name = "Tahoma";
   std::int32_t Height = -11;

@@ -1,13 +1,17 @@
 #include "platform/sound.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
+#include "platform/wave_file.h"
+
 namespace zelvorn {
 
-TQtWavePlayer::TQtWavePlayer(std::function<void()> beep) : beep_(std::move(beep)) {
+TQtWavePlayer::TQtWavePlayer(TReportError report_error, std::function<void()> beep)
+    : report_error_(report_error), beep_(std::move(beep)) {
   if (!beep_) beep_ = [] { QApplication::beep(); };
 }
 
@@ -15,7 +19,7 @@ TQtWavePlayer::~TQtWavePlayer() = default;
 
 void TQtWavePlayer::PlayAsync(const std::string& path) {
   const QFileInfo file(QString::fromStdString(path));
-  if (!file.isFile() || unplayable_.contains(file.absoluteFilePath())) {
+  if (!Playable(file)) {
     beep_();
     return;
   }
@@ -28,9 +32,23 @@ void TQtWavePlayer::PlayAsync(const std::string& path) {
 
 void TQtWavePlayer::Preload(const std::string& path) {
   const QFileInfo file(QString::fromStdString(path));
-  if (file.isFile() && !unplayable_.contains(file.absoluteFilePath())) {
-    EffectFor(file.absoluteFilePath());
+  if (Playable(file)) EffectFor(file.absoluteFilePath());
+}
+
+// The file is read once, before its effect is made; a file that changes afterwards is not looked
+// at again.
+bool TQtWavePlayer::Playable(const QFileInfo& file) {
+  if (!file.isFile()) return false;
+  const QString path = file.absoluteFilePath();
+  if (effects_.contains(path)) return true;
+  if (unplayable_.contains(path)) return false;
+  QFile wave(path);
+  if (wave.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = wave.readAll();
+    if (IsCompleteWave(std::string_view(bytes.constData(), bytes.size()))) return true;
   }
+  unplayable_.insert(path);
+  return false;
 }
 
 const QSoundEffect* TQtWavePlayer::CachedEffect(const std::string& path) const {
@@ -42,8 +60,13 @@ QSoundEffect& TQtWavePlayer::EffectFor(const QString& path) {
   auto found = effects_.find(path);
   if (found != effects_.end()) return *found->second;
   auto effect = std::make_unique<QSoundEffect>();
-  QObject::connect(effect.get(), &QSoundEffect::statusChanged, effect.get(),
-                   [this, path] { OnStatusChanged(path); });
+  QObject::connect(effect.get(), &QSoundEffect::statusChanged, effect.get(), [this, path] {
+    try {
+      OnStatusChanged(path);
+    } catch (...) {
+      report_error_(std::current_exception());
+    }
+  });
   effect->setSource(QUrl::fromLocalFile(path));
   return *effects_.emplace(path, std::move(effect)).first->second;
 }

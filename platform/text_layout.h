@@ -21,7 +21,7 @@ inline constexpr TDrawTextFlags DT_VCENTER = 0x4;
 inline constexpr TDrawTextFlags DT_BOTTOM = 0x8;
 // Breaks lines between words so that they fit the rectangle's width.
 inline constexpr TDrawTextFlags DT_WORDBREAK = 0x10;
-// One line: the text up to its first carriage return or line feed.
+// Single-line mode: only what comes before the first CR or LF is shown.
 inline constexpr TDrawTextFlags DT_SINGLELINE = 0x20;
 // A tab advances to the next multiple of 8 average character widths; without this flag a tab
 // counts as one space.
@@ -29,9 +29,9 @@ inline constexpr TDrawTextFlags DT_EXPANDTABS = 0x40;
 // "&" is shown as itself. Every text is laid out this way: there is no mnemonic processing,
 // with or without this flag.
 inline constexpr TDrawTextFlags DT_NOPREFIX = 0x800;
-// Accepted for the callers' sake. Its effects are always on in multi-line mode: a line after the
-// first that would be only partly visible is not drawn, and tabs use the average character
-// width.
+// Accepted so that callers may pass it; multi-line layouts behave this way regardless: lines
+// after the first that the bottom edge would cut are dropped, and tab stops are measured in
+// average character widths.
 inline constexpr TDrawTextFlags DT_EDITCONTROL = 0x2000;
 // A line wider than the rectangle, and the last line shown when later lines do not fit, end in
 // "..." cut to fit. Without this flag no ellipsis is ever added.
@@ -75,10 +75,10 @@ struct TTextLayout {
 //   or DT_BOTTOM (top otherwise).
 // - Otherwise lines break at CR, LF and CR LF and, with DT_WORDBREAK, between words (at spaces
 //   and tabs) so that each line fits the width; such a line loses its trailing blanks. A single
-//   word wider than the rectangle is never split: it stands alone on its line and the drawing clips
-//   it. The first line starts at the top whatever the vertical flags; a later line that would
-//   reach below the rectangle is left out, and so is everything after it. The first line is
-//   always laid out, so a text is never hidden merely because the rectangle is low.
+//   word wider than the rectangle is never split: it stands alone on its line and the drawing
+//   clips it. Multi-line text always starts at the rectangle's top, the vertical flags
+//   notwithstanding; layout stops at the first later line whose bottom would overhang the
+//   rectangle. The first line is always laid out, so a low rectangle never hides a text whole.
 // Each line is placed horizontally by DT_CENTER or DT_RIGHT (left otherwise); centring rounds
 // towards the left edge, and a line wider than the rectangle overhangs it on both sides. Lines
 // may lie partly outside `rect`: the caller clips to it. An empty text gives no lines.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/messages.h"
 
@@ -73,7 +74,10 @@ void TTimer::timerEvent(QTimerEvent* event) {
     QObject::timerEvent(event);
     return;
   }
-  if (OnTimer) OnTimer();
+  // A failed tick is reported and the timer goes on: the next tick may well succeed.
+  Guarded([this] {
+    if (OnTimer) OnTimer();
+  });
 }
 
 }  // namespace zelvorn

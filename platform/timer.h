@@ -32,9 +32,8 @@ class TScopedTimerSource {
   ITimerSource* previous_;
 };
 
-// A repeating timer. Its ticks are events on the GUI thread, delivered through the application's
-// event dispatch, so an exception out of OnTimer reaches the application's error report like any
-// other handler's. A new timer is off, with an interval of 1000 ms.
+// A repeating timer. Its ticks are events on the GUI thread; an exception out of OnTimer goes to
+// ReportError and the timer keeps running. A new timer is off, with an interval of 1000 ms.
 class TTimer : public QObject {
  public:
   static constexpr std::uint32_t kDefaultInterval = 1000;

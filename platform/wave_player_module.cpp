@@ -7,7 +7,8 @@
 
 #include "platform/sound.h"
 
-extern "C" Q_DECL_EXPORT zelvorn::IWavePlayer* ZelvornCreateWavePlayer() {
-  return new zelvorn::TQtWavePlayer();
+extern "C" Q_DECL_EXPORT zelvorn::IWavePlayer* ZelvornCreateWavePlayer(
+    zelvorn::TReportError report_error) {
+  return new zelvorn::TQtWavePlayer(report_error);
 }
 static_assert(std::is_same_v<decltype(&ZelvornCreateWavePlayer), zelvorn::TCreateWavePlayer>);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/sound.h"
+
 namespace zelvorn {
 
-class IWavePlayer;
-
 // The entry of the zelvorn_wave module: a new TQtWavePlayer with the default beep, owned by the
-// caller.
-using TCreateWavePlayer = IWavePlayer* (*)();
+// caller, that hands the exceptions of its callbacks to `report_error`.
+using TCreateWavePlayer = IWavePlayer* (*)(TReportError report_error);
 inline constexpr char kCreateWavePlayerSymbol[] = "ZelvornCreateWavePlayer";
 
 }  // namespace zelvorn

@@ -5,11 +5,11 @@
 
 namespace zelvorn {
 
-// The number table of a run, addressed board[column][row]: board[i][j] is shown in the grid's
-// cell at column i, row j.
+// The numbers of one run, indexed column first: board[c][r] goes to the grid cell in column c
+// and row r.
 using TNumberBoard = std::vector<std::vector<std::int32_t>>;
 
-// The one pseudo-random generator of the process. It starts at 0 and is never reseeded, so every
+// The one pseudo-random generator of the process. It starts at 0 and is never restarted, so every
 // process produces the same sequence of boards.
 struct TRandomGenerator {
   std::uint32_t RandomSeed = 0;

@@ -58,8 +58,9 @@ class IRunTimer {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
-// The information message box: returns once the user has dismissed it. Ticks and clicks on the
-// main window keep arriving while it is up, so the controller can be re-entered meanwhile.
+// The box that tells the result of a run; the call returns when the box is closed. The main
+// window still gets its ticks and clicks while the box is up, so the controller may be called
+// again before this call returns.
 class IInfoBox {
  public:
   virtual ~IInfoBox() = default;
@@ -74,15 +75,15 @@ class ISoundPlayer {
 };
 
 struct TTrainingPorts {
-  ITrainingGrid& grid;                   // CellGrid1
-  ITextView& time_box;                   // VosTimeBox1.Text
-  ITextView& progress_label;             // Label2.Caption
-  ISizeChooser& size_chooser;            // ComboBox1
-  IStartButton& start_button;            // Button1
-  IRunTimer& timer;                      // Timer1
-  IInfoBox& info_box;                    // ShowInfoMessage
-  ISoundPlayer& sound;                   // wrong-click sound
-  std::string executable_path;           // full path of the running program
+  ITrainingGrid& grid;          // CellGrid1
+  ITextView& time_box;          // VosTimeBox1.Text
+  ITextView& progress_label;    // Label2.Caption
+  ISizeChooser& size_chooser;   // ComboBox1
+  IStartButton& start_button;   // Button1
+  IRunTimer& timer;             // Timer1
+  IInfoBox& info_box;           // ShowInfoMessage
+  ISoundPlayer& sound;          // wrong-click sound
+  std::string executable_path;  // full path of the running program
 };
 
 }  // namespace zelvorn

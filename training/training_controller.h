@@ -10,8 +10,8 @@
 
 namespace zelvorn {
 
-// "h:mm:ss" with every field zero-padded to at least two digits and no wrap at 24 hours:
-// 3600 -> "01:00:00", 360000 -> "100:00:00".
+// Hours, minutes and seconds, each padded with zeros to two digits or more; the hours go past 24
+// freely: 3600 -> "01:00:00", 360000 -> "100:00:00".
 std::string SecondsToTimeText(std::int32_t seconds);
 
 // The grade for the whole seconds spent per cell: 0 excellent, 1 good, 2 fair, 3 or more failed.

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <cmath>
 
+#include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/format.h"
 #include "platform/qt_color.h"
@@ -135,9 +136,11 @@ void TVosTimeBox::ApplyColors() {
 // QLineEdit selects everything whenever it is entered with the keyboard; without AutoSelect the
 // text must stay unselected.
 void TVosTimeBox::focusInEvent(QFocusEvent* event) {
-  const bool had_selection = hasSelectedText();
-  QLineEdit::focusInEvent(event);
-  if (!auto_select_ && !had_selection) deselect();
+  Guarded([this, event] {
+    const bool had_selection = hasSelectedText();
+    QLineEdit::focusInEvent(event);
+    if (!auto_select_ && !had_selection) deselect();
+  });
 }
 
 }  // namespace zelvorn

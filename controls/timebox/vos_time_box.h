@@ -12,13 +12,14 @@ namespace zelvorn {
 
 class TTimer;
 
-// A count of days since 30 December 1899; the fraction is the time of day.
+// Whole days counted from 1899-12-30, with the time of day as the fractional part.
 using TDateTime = double;
 
-// A read-only, disabled one-line box that shows a time as hours:minutes:seconds in white on
-// black, and that carries a one-second clock of its own. The clock can be started (NowBegin),
-// paused (NowPause) and preset (NowTime); while it runs, every tick counts one second and
-// rewrites the text. Writing Text is always allowed and shows at once.
+// The elapsed-time display of a run: an edit line nobody can type in (read-only and disabled)
+// showing hh:mm:ss, white on black, driven by a clock of its own that ticks once a second.
+// NowBegin starts that clock, NowPause holds it and NowTime sets it to a time of day; each tick
+// of a running clock adds a second and rewrites the text. SetText shows a caller's text at any
+// moment.
 //
 // A new box shows "00:00:00" in white "黑体" 12 pt on black, read-only, disabled and without
 // AutoSelect; its clock is stopped, with its timer off.
@@ -47,8 +48,8 @@ class TVosTimeBox : public QLineEdit {
   void SetNowPause(bool pause);
 
   // Sets the clock to the time of day of `time` (whole days and milliseconds dropped) and runs
-  // it; the text stays until the next tick, which shows that time plus one second. A time that
-  // is not a finite number raises EConvertError.
+  // it. The text is left alone for now: the next tick shows the new time, one second on. NaN or
+  // an infinity raises EConvertError.
   TDateTime NowTime() const { return now_time_; }
   void SetNowTime(TDateTime time);
 

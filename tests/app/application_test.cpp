@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/form_controls.h"
 #include "app/form_main.h"
 #include "platform/cancel_mode.h"
 #include "platform/exceptions.h"
@@ -39,17 +40,18 @@ TWidget* FindVisibleWindow() {
 // Shows a window with one button, ready to be clicked.
 class TClickWindow {
  public:
-  TClickWindow() : button_(QStringLiteral("开始训练"), &window_) {
+  TClickWindow() : button_(&window_) {
+    button_.SetCaption("开始训练");
     window_.resize(200, 100);
     window_.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));
   }
-  QPushButton& Button() { return button_; }
+  TButton& Button() { return button_; }
   QWidget& Window() { return window_; }
 
  private:
   QWidget window_;
-  QPushButton button_;
+  TButton button_;
 };
 
 class ApplicationTest : public ::testing::Test {
@@ -59,7 +61,9 @@ class ApplicationTest : public ::testing::Test {
     boxes_ = boxes.get();
     real_boxes_ = App().SetMessageBoxes(std::move(boxes));
   }
-  void TearDown() override { App().SetMessageBoxes(std::move(real_boxes_)); }
+  void TearDown() override {
+    if (real_boxes_) App().SetMessageBoxes(std::move(real_boxes_));
+  }
 
   // Puts the real boxes back for a test that looks at them.
   void UseRealBoxes() { App().SetMessageBoxes(std::move(real_boxes_)); }
@@ -80,10 +84,10 @@ TEST_F(ApplicationTest, TheTitleComesFromTheExecutableAndTheHiddenWindowCarriesI
 TEST_F(ApplicationTest, AnExceptionFromAClickHandlerIsReportedAndTheProgramGoesOn) {
   TClickWindow window;
   int clicks = 0;
-  QObject::connect(&window.Button(), &QPushButton::clicked, [&] {
+  window.Button().OnClick = [&] {
     ++clicks;  // a change made before the failure stays made
     if (clicks == 1) StrToInt("");
-  });
+  };
   QTest::mouseClick(&window.Button(), Qt::LeftButton);
   ASSERT_EQ(boxes_->shown.size(), 1u);
   const auto& report = boxes_->shown.front();
@@ -128,11 +132,14 @@ TEST_F(ApplicationTest, WhatIsNoExceptionGetsTheRuntimesReportWithoutEndingThePr
 class TCapturingWidget : public QWidget {
  public:
   int cancels = 0;
+  bool fail_on_cancel = false;
 
  protected:
   bool event(QEvent* event) override {
     if (event->type() == CancelModeEventType()) {
       ++cancels;
+      // Uncaught on purpose: notify() is the net for this one.
+      if (fail_on_cancel) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
       return true;
     }
     return QWidget::event(event);
@@ -151,6 +158,28 @@ TEST_F(ApplicationTest, TheWindowHoldingTheMouseIsToldToCancelAndLosesTheCapture
   EXPECT_EQ(widget.cancels, 1);
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(boxes_->shown[0].text, QStringLiteral("列表索引越界 (7)"));  // ")" sorts below "."
+}
+
+TEST_F(ApplicationTest, AFailureDuringCancelModeIsReportedAfterTheFirstAndTheProgramGoesOn) {
+  TCapturingWidget widget;
+  widget.fail_on_cancel = true;
+  widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  widget.grabMouse();
+  TTimer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] {
+    if (++ticks == 1) throw EListError("列表索引越界 (7)");
+  };
+  timer.SetInterval(1);
+  timer.SetEnabled(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
+  timer.SetEnabled(false);
+  ASSERT_EQ(boxes_->shown.size(), 2u);
+  EXPECT_EQ(boxes_->shown[0].text, QStringLiteral("列表索引越界 (7)"));
+  EXPECT_EQ(boxes_->shown[1].text, QStringLiteral("网格索引越界."));
+  EXPECT_EQ(widget.cancels, 1);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(ApplicationTest, ActivationAndFocusAreBackWhereTheyWereAfterTheBox) {

@@ -11,40 +11,80 @@
 #include <cmath>
 
 #include "platform/deferred_wave_player.h"
+#include "platform/error_boundary.h"
+#include "platform/wave_file.h"
 
 namespace zelvorn {
 namespace {
 
-// A tenth of a second of a quiet tone, 16-bit mono PCM.
-QByteArray ToneWav() {
-  constexpr int kRate = 22050;
+QByteArray U32(quint32 v) {
+  v = qToLittleEndian(v);
+  return QByteArray(reinterpret_cast<const char*>(&v), 4);
+}
+
+QByteArray U16(quint16 v) {
+  v = qToLittleEndian(v);
+  return QByteArray(reinterpret_cast<const char*>(&v), 2);
+}
+
+QByteArray Chunk(const char* name, const QByteArray& body) {
+  return name + U32(body.size()) + body;
+}
+
+// 16-bit mono at 22.05 kHz in `codec` (1: PCM).
+QByteArray FormatChunk(quint16 codec = 1) {
+  constexpr quint32 kRate = 22050;
+  return Chunk("fmt ", U16(codec) + U16(1) + U32(kRate) + U32(kRate * 2) + U16(2) + U16(16));
+}
+
+QByteArray Riff(const QByteArray& chunks) {
+  return "RIFF" + U32(4 + chunks.size()) + "WAVE" + chunks;
+}
+
+// A tenth of a second of a quiet tone.
+QByteArray ToneSamples() {
   QByteArray samples;
-  for (int i = 0; i < kRate / 10; ++i) {
-    const auto sample = static_cast<qint16>(4000 * std::sin(i * 0.25));
-    samples.append(reinterpret_cast<const char*>(&sample), 2);
+  for (int i = 0; i < 2205; ++i) samples += U16(static_cast<qint16>(4000 * std::sin(i * 0.25)));
+  return samples;
+}
+
+QByteArray ToneWav(quint16 codec = 1) {
+  return Riff(FormatChunk(codec) + Chunk("data", ToneSamples()));
+}
+
+// Complete but for its last `missing` bytes.
+QByteArray CutShort(const QByteArray& file, int missing) {
+  return file.left(file.size() - missing);
+}
+
+TEST(WaveFileTest, OnlyAWholeStructureWithAFrameOfDataCounts) {
+  const QByteArray tone = ToneWav();
+  const QByteArray list = Chunk("LIST", "INFOx");  // odd size: a pad byte follows
+  const struct {
+    const char* name;
+    QByteArray file;
+    bool complete;
+  } cases[] = {
+      {"tone", tone, true},
+      {"other codec", ToneWav(3), true},  // the codec is the decoder's business
+      {"odd chunk before the data",
+       Riff(FormatChunk() + list + QByteArray(1, '\0') + Chunk("data", "ab")), true},
+      {"one frame", Riff(FormatChunk() + Chunk("data", "ab")), true},
+      {"empty", {}, false},
+      {"RIFF header only", "RIFF" + U32(4) + "WAVE", false},
+      {"not WAVE", tone.left(8) + "AVI " + tone.mid(12), false},
+      {"text", "not a wave file at all", false},
+      {"header without samples", tone.left(44), false},
+      {"data cut short", CutShort(tone, 1), false},
+      {"no data chunk", Riff(FormatChunk()), false},
+      {"half a frame", Riff(FormatChunk() + Chunk("data", "a")), false},
+      {"data before the format", Riff(Chunk("data", "ab") + FormatChunk()), false},
+      {"pad byte missing before data", Riff(FormatChunk() + list + Chunk("data", "ab")), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsCompleteWave(std::string_view(c.file.constData(), c.file.size())), c.complete)
+        << c.name;
   }
-  QByteArray wav;
-  auto u32 = [&](quint32 v) {
-    v = qToLittleEndian(v);
-    wav.append(reinterpret_cast<char*>(&v), 4);
-  };
-  auto u16 = [&](quint16 v) {
-    v = qToLittleEndian(v);
-    wav.append(reinterpret_cast<char*>(&v), 2);
-  };
-  wav.append("RIFF");
-  u32(36 + samples.size());
-  wav.append("WAVEfmt ");
-  u32(16);
-  u16(1);  // PCM
-  u16(1);  // mono
-  u32(kRate);
-  u32(kRate * 2);
-  u16(2);
-  u16(16);
-  wav.append("data");
-  u32(samples.size());
-  return wav + samples;
 }
 
 class SoundTest : public ::testing::Test {
@@ -59,7 +99,7 @@ class SoundTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   int beeps_ = 0;
-  TQtWavePlayer player_{[this] { ++beeps_; }};
+  TQtWavePlayer player_{ReportError, [this] { ++beeps_; }};
 };
 
 TEST_F(SoundTest, AMissingFileOrADirectoryBeepsAtOnce) {
@@ -83,15 +123,30 @@ TEST_F(SoundTest, APlayableFileIsLoadedOnceAndPlayedWithoutBeep) {
   EXPECT_EQ(beeps_, 0);
 }
 
-TEST_F(SoundTest, AnUnplayableFileBeepsOnceDecodedAndAtOnceAfterwards) {
-  const std::string path = Write("snd.wav", "not a wave file at all");
+// Qt would keep these loading for ever without a word.
+TEST_F(SoundTest, AnIncompleteFileBeepsAtOnceEveryTime) {
+  const QByteArray tone = ToneWav();
+  for (const QByteArray& content : {QByteArray(), tone.left(44), CutShort(tone, 1)}) {
+    const std::string path = Write("snd.wav", content);
+    TQtWavePlayer player(ReportError, [this] { ++beeps_; });
+    player.Preload(path);
+    EXPECT_EQ(beeps_, 0);
+    player.PlayAsync(path);
+    player.PlayAsync(path);
+    EXPECT_EQ(beeps_, 2) << content.size();
+    EXPECT_EQ(player.CachedEffect(path), nullptr) << content.size();
+    beeps_ = 0;
+  }
+}
+
+TEST_F(SoundTest, AFileTheDecoderRefusesBeepsOnceDecodedAndAtOnceAfterwards) {
+  const std::string path = Write("snd.wav", ToneWav(0x55));  // MPEG audio in a WAVE file
   player_.PlayAsync(path);
   EXPECT_EQ(beeps_, 0);  // decoding happens after the call has returned
   EXPECT_TRUE(QTest::qWaitFor([&] { return beeps_ == 1; }, 5000));
   EXPECT_EQ(player_.CachedEffect(path), nullptr);
   player_.PlayAsync(path);
   EXPECT_EQ(beeps_, 2);
-  EXPECT_EQ(player_.CachedEffect(path), nullptr);
 }
 
 TEST_F(SoundTest, PreloadingGetsTheFileReadyWithoutPlayingOrBeeping) {

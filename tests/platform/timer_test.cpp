@@ -6,6 +6,7 @@
 #include <QTest>
 #include <vector>
 
+#include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "tests/support/fake_timer_source.h"
 
@@ -88,6 +89,25 @@ TEST_F(TimerTest, TicksRaiseOnTimerOnlyForTheRunningTimersOwnId) {
   timer.SetEnabled(false);
   TFakeTimerSource::SendTick(timer, 101);  // a tick that was already queued when the timer stopped
   EXPECT_EQ(ticks, 2);
+}
+
+// There is no notify() net here: a tick's exception that got past the timer would unwind through
+// Qt's event delivery.
+TEST_F(TimerTest, AFailedTickIsReportedOnceAndTheTimerGoesOn) {
+  int reports = 0;
+  const TErrorReporter previous = SetErrorReporter([&](std::exception_ptr) { ++reports; });
+  TTimer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] {
+    if (++ticks == 1) throw EOutOfResources("x");
+  };
+  timer.SetEnabled(true);
+  source_.Tick(timer);
+  source_.Tick(timer);
+  SetErrorReporter(previous);
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(ticks, 2);
+  EXPECT_TRUE(timer.Enabled());
 }
 
 TEST_F(TimerTest, DestroyingARunningTimerStopsItsPlatformTimer) {
