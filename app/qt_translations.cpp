@@ -6,16 +6,17 @@
 
 namespace zelvorn {
 
-bool LoadQtChineseTexts(QCoreApplication& application) {
+QTranslator* LoadQtChineseTexts(QCoreApplication& application) {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto* translator = new QTranslator(&application);
   if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
     delete translator;
     qWarning("Qt's Chinese texts (qtbase_zh_CN.qm) are missing from %s; Qt's menus stay English.",
              qPrintable(folder));
-    return false;
+    return nullptr;
   }
-  return QCoreApplication::installTranslator(translator);
+  QCoreApplication::installTranslator(translator);
+  return translator;
 }
 
 }  // namespace zelvorn

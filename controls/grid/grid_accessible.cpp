@@ -189,13 +189,18 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   mutable QHash<std::pair<int, int>, QAccessible::Id> cells_;
 };
 
-// Tells assistive tools what changed in the grid. Every change of the current cell, the
+TGridAccessibleState StateOf(const TCellGrid& grid) {
+  return {grid.RowCount(), grid.ColCount(), grid.Row(), grid.Col(), grid.Selection()};
+}
+
+// Tells assistive tools, while any are listening, what changed in the grid. It exists from the
+// first time one asks for the grid's description. Every change of the current cell, the
 // selection or the counts repaints the grid, so the viewport's paint is where they are compared
 // with what was told last.
 class TGridChangeReporter final : public QObject {
  public:
-  explicit TGridChangeReporter(TCellGridWidget* widget) : QObject(widget), widget_(widget) {
-    Remember();
+  explicit TGridChangeReporter(TCellGridWidget* widget)
+      : QObject(widget), widget_(widget), told_(StateOf(widget->Grid())) {
     widget->viewport()->installEventFilter(this);
   }
 
@@ -205,46 +210,26 @@ class TGridChangeReporter final : public QObject {
   }
 
  private:
-  const TCellGrid& Grid() const { return widget_->Grid(); }
-
   void ReportChanges() {
-    const bool counts_changed = rows_ != Grid().RowCount() || cols_ != Grid().ColCount();
-    const bool current_moved = row_ != Grid().Row() || col_ != Grid().Col();
-    const bool selection_changed = !(selection_ == Grid().Selection());
-    Remember();
-    if (counts_changed) {
-      QAccessibleTableModelChangeEvent reset(widget_, QAccessibleTableModelChangeEvent::ModelReset);
-      QAccessible::updateAccessibility(&reset);
+    const TGridAccessibleState now = StateOf(widget_->Grid());
+    const auto updates = GridAccessibleUpdates(told_, now, widget_->hasFocus());
+    told_ = now;
+    if (!QAccessible::isActive()) return;
+    for (const TGridAccessibleUpdate& update : updates) {
+      if (update.type == QAccessible::TableModelChanged) {
+        QAccessibleTableModelChangeEvent reset(widget_,
+                                               QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+      } else {
+        QAccessibleEvent event(widget_, update.type);
+        event.setChild(update.child);
+        QAccessible::updateAccessibility(&event);
+      }
     }
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(widget_);
-    const int current = table->indexOfChild(table->tableInterface()->cellAt(row_, col_));
-    if (current < 0) return;
-    if (selection_changed) {
-      QAccessibleEvent selection(widget_, QAccessible::Selection);
-      selection.setChild(current);
-      QAccessible::updateAccessibility(&selection);
-    }
-    if ((current_moved || counts_changed) && widget_->hasFocus()) {
-      QAccessibleEvent focus(widget_, QAccessible::Focus);
-      focus.setChild(current);
-      QAccessible::updateAccessibility(&focus);
-    }
-  }
-
-  void Remember() {
-    rows_ = Grid().RowCount();
-    cols_ = Grid().ColCount();
-    row_ = Grid().Row();
-    col_ = Grid().Col();
-    selection_ = Grid().Selection();
   }
 
   TCellGridWidget* widget_;
-  int rows_ = 0;
-  int cols_ = 0;
-  int row_ = 0;
-  int col_ = 0;
-  TGridRect selection_;
+  TGridAccessibleState told_;
 };
 
 QAccessibleInterface* GridAccessibleFactory(const QString& class_name, QObject* object) {
@@ -255,6 +240,24 @@ QAccessibleInterface* GridAccessibleFactory(const QString& class_name, QObject* 
 }
 
 }  // namespace
+
+std::vector<TGridAccessibleUpdate> GridAccessibleUpdates(const TGridAccessibleState& told,
+                                                         const TGridAccessibleState& now,
+                                                         bool grid_focused) {
+  std::vector<TGridAccessibleUpdate> updates;
+  const bool counts_changed = told.rows != now.rows || told.cols != now.cols;
+  if (counts_changed) updates.push_back({QAccessible::TableModelChanged, -1});
+  const bool current_in_grid =
+      now.row >= 0 && now.col >= 0 && now.row < now.rows && now.col < now.cols;
+  if (!current_in_grid) return updates;
+  const int current = now.row * now.cols + now.col;
+  if (!(told.selection == now.selection)) updates.push_back({QAccessible::Selection, current});
+  const bool current_moved = told.row != now.row || told.col != now.col;
+  if ((current_moved || counts_changed) && grid_focused) {
+    updates.push_back({QAccessible::Focus, current});
+  }
+  return updates;
+}
 
 void InstallGridAccessibility() { QAccessible::installFactory(&GridAccessibleFactory); }
 
