@@ -5,9 +5,9 @@ set(CPACK_PACKAGE_NAME zelvorn)
 set(CPACK_PACKAGE_VENDOR "The Zelvorn developers")
 set(CPACK_PACKAGE_CONTACT "The Zelvorn developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "attention training with number tables")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zelvorn shows the numbers 1 to N² shuffled in a table of 5×5 to 9×9 cells; the player\n"
-    "clicks them in ascending order against the clock and gets a time and a grade.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Zelvorn shows the numbers 1 to N² shuffled in a table of 5×5 to 9×9 cells; the player\n"
+  "clicks them in ascending order against the clock and gets a time and a grade.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
