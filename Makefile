@@ -4,7 +4,11 @@ ASAN_BUILD ?= build-asan
 CORE_BUILD ?= build-core
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build setup asan-test core-test bench format clean
+# Our own builds treat warnings as errors; a plain `cmake` configure, as a packager runs it,
+# does not.
+CONFIGURE  = cmake -G Ninja -DZELVORN_WERROR=ON
+
+.PHONY: run test build package setup asan-test core-test bench format clean
 
 run: build
 	$(BUILD)/app/zelvorn
@@ -16,13 +20,17 @@ setup:
 	@tools/setup-deps
 
 build: setup
-	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja
+	@test -f $(BUILD)/build.ninja || $(CONFIGURE) -S . -B $(BUILD)
 	cmake --build $(BUILD)
+
+# The Debian package zelvorn_<version>_<architecture>.deb, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack
 
 # The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: setup
 	@test -f $(ASAN_BUILD)/build.ninja || \
-	  cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELVORN_SANITIZE=ON \
+	  $(CONFIGURE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZELVORN_SANITIZE=ON \
 	    -DZELVORN_BENCHMARKS=OFF
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -30,7 +38,7 @@ asan-test: setup
 # The training core and its tests, built without Qt.
 core-test: setup
 	@test -f $(CORE_BUILD)/build.ninja || \
-	  cmake -S . -B $(CORE_BUILD) -G Ninja -DZELVORN_WITH_QT=OFF -DZELVORN_BENCHMARKS=OFF
+	  $(CONFIGURE) -S . -B $(CORE_BUILD) -DZELVORN_WITH_QT=OFF -DZELVORN_BENCHMARKS=OFF
 	cmake --build $(CORE_BUILD)
 	ctest --test-dir $(CORE_BUILD) --output-on-failure -j $(JOBS)
 

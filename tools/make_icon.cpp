@@ -1,17 +1,20 @@
 // Draws Zelvorn's icon: a small number table on a blue tile, the cell of the number to find next
-// marked in amber. 128 × 128 pixels, 32 bits per pixel.
+// marked in amber. Drawn on a 128-unit square scaled to the size asked for, 32 bits per pixel;
+// below 32 pixels the numbers would be a blur, so the small sizes show the table without them.
 //
-// Usage: zelvorn_make_icon <output.png>
+// Usage: zelvorn_make_icon <size in pixels> <output.png>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 constexpr int kSize = 128;
+constexpr int kSmallestWithNumbers = 32;
 constexpr int kCells = 4;
 // Shuffled 1 to 16. The amber cell holds the 6 the player looks for next; the numbers before it
 // are dimmed as found.
@@ -43,10 +46,15 @@ QRectF CellRect(int col, int row) {
   return QRectF(card.left() + col * cell, card.top() + row * cell, cell, cell);
 }
 
-void DrawNextCell(QPainter& painter, int col, int row) {
-  QPainterPath mark;
-  mark.addRoundedRect(CellRect(col, row).adjusted(2, 2, -2, -2), 5, 5);
-  painter.fillPath(mark, QColor(0xFF, 0xB3, 0x00));
+void DrawNextCell(QPainter& painter) {
+  for (int row = 0; row < kCells; ++row) {
+    for (int col = 0; col < kCells; ++col) {
+      if (kNumbers[row][col] != kNext) continue;
+      QPainterPath mark;
+      mark.addRoundedRect(CellRect(col, row).adjusted(2, 2, -2, -2), 5, 5);
+      painter.fillPath(mark, QColor(0xFF, 0xB3, 0x00));
+    }
+  }
 }
 
 void DrawGridLines(QPainter& painter) {
@@ -69,7 +77,6 @@ void DrawNumbers(QPainter& painter) {
   for (int row = 0; row < kCells; ++row) {
     for (int col = 0; col < kCells; ++col) {
       const int number = kNumbers[row][col];
-      if (number == kNext) DrawNextCell(painter, col, row);
       const QColor ink = number < kNext    ? QColor(0xA9, 0xB6, 0xC8)
                          : number == kNext ? QColor(0x1E, 0x2A, 0x3A)
                                            : QColor(0x24, 0x3B, 0x5E);
@@ -84,22 +91,25 @@ void DrawNumbers(QPainter& painter) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <output.png>\n", argv[0]);
+  const int size = argc == 3 ? std::atoi(argv[1]) : 0;
+  if (size < 1 || size > 1024) {
+    std::fprintf(stderr, "usage: %s <size in pixels, 1 to 1024> <output.png>\n", argv[0]);
     return 2;
   }
-  QImage icon(kSize, kSize, QImage::Format_ARGB32);
+  QImage icon(size, size, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
   QPainter painter(&icon);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.scale(double(size) / kSize, double(size) / kSize);
   DrawTile(painter);
   DrawCard(painter);
   DrawGridLines(painter);
-  DrawNumbers(painter);
+  DrawNextCell(painter);
+  if (size >= kSmallestWithNumbers) DrawNumbers(painter);
   painter.end();
-  if (!icon.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", argv[1]);
+  if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }
   return 0;

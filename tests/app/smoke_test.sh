@@ -13,29 +13,16 @@ fi
 program=$2
 closer=$3
 export QT_QPA_PLATFORM=xcb
+source "$(dirname "$0")/x11_session.sh"
 
 "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Zelvorn$' 2>/dev/null | head -n 1 || true)
-  [[ -n "$window" ]] && break
-  sleep 0.1
-done
-[[ -n "$window" ]] || { echo "FAIL: no window titled Zelvorn appeared"; exit 1; }
+window=$(wait_for_main_window)
 
 info=$(xwininfo -id "$window")
 value() { sed -n "s/^ *$1: *//p" <<<"$info"; }
 echo "window $window: $(value Width)x$(value Height) at $(value 'Absolute upper-left X'),$(value 'Absolute upper-left Y')"
-failures=0
-check() {
-  if [[ "$2" != "$3" ]]; then
-    echo "FAIL: $1 is $2, expected $3"
-    failures=$((failures + 1))
-  fi
-}
 check "client width" "$(value Width)" 568
 check "client height" "$(value Height)" 604
 check "left" "$(value 'Absolute upper-left X')" $(((1280 - 568) / 2))
@@ -57,18 +44,7 @@ check "empty area beyond it" "$(pixel 558 132)" "srgb(255,255,255)"
 check "line below the last row" "$(pixel 60 591)" "srgb(192,192,192)"
 rm -f "$shot"
 
-"$closer" "$window"
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL: the program is still running after its window was closed"
-  exit 1
-fi
+close_and_expect_exit_zero "$closer" "$window" "$pid"
 trap - EXIT
-status=0
-wait "$pid" || status=$?
-check "exit code" "$status" 0
 [[ $failures -eq 0 ]] && echo "smoke test passed"
 exit $failures
