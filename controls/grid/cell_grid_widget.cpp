@@ -12,12 +12,15 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <QtMath>
+#include <exception>
 #include <optional>
+#include <utility>
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/pan_marks.h"
 #include "platform/cancel_mode.h"
 #include "platform/canvas.h"
+#include "platform/error_boundary.h"
 #include "platform/qt_geometry.h"
 
 namespace zelvorn {
@@ -277,11 +280,32 @@ std::int32_t TCellGridWidget::WheelScrollLines() const { return QApplication::wh
 
 // ---- Qt events ----
 
+template <class TAction>
+void TCellGridWidget::RunInput(TAction&& action) noexcept {
+  try {
+    std::forward<TAction>(action)();
+  } catch (...) {
+    const std::exception_ptr error = std::current_exception();
+    // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
+    // that failure is reported after the one that caused it.
+    std::exception_ptr again;
+    try {
+      grid_.Input().CancelMode();
+    } catch (...) {
+      again = std::current_exception();
+    }
+    ReportError(error);
+    if (again) ReportError(again);
+  }
+}
+
 void TCellGridWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
-  QPainter painter(viewport());
-  TCanvas canvas(painter, event->region(), palette());
-  TGridPainter(grid_).PaintClientArea(canvas);
+  Guarded([&] {
+    QPainter painter(viewport());
+    TCanvas canvas(painter, event->region(), palette());
+    TGridPainter(grid_).PaintClientArea(canvas);
+  });
 }
 
 void TCellGridWidget::PaintFrame() {
@@ -300,15 +324,15 @@ bool TCellGridWidget::event(QEvent* event) {
   // The grid hears of a new size only once Qt has laid out the bars and the viewport for it. The
   // grid may show or hide a bar in reply, which lays them out again; doing that from within
   // Qt's own layout pass (the viewport's resize) would be undone when that pass carries on.
-  if (event->type() == QEvent::Resize) grid_.WindowResized();
+  if (event->type() == QEvent::Resize) Guarded([this] { grid_.WindowResized(); });
   // The scroll area has drawn its sunken edge; the grid's frame replaces it.
-  if (event->type() == QEvent::Paint) PaintFrame();
+  if (event->type() == QEvent::Paint) Guarded([this] { PaintFrame(); });
   return handled;
 }
 
 void TCellGridWidget::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
-  grid_.WindowShown();
+  Guarded([this] { grid_.WindowShown(); });
 }
 
 void TCellGridWidget::scrollContentsBy(int, int) {}
@@ -326,10 +350,12 @@ void TCellGridWidget::ConnectBar(TScrollBarKind bar) {
   scroll_bar->setTracking(false);
   scroll_bar->setFocusPolicy(Qt::NoFocus);
   connect(scroll_bar, &QAbstractSlider::actionTriggered, this,
-          [this, bar](int action) { BarAction(bar, action); });
-  connect(scroll_bar, &QAbstractSlider::sliderMoved, this,
-          [this, bar](int pos) { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
-  connect(scroll_bar, &QAbstractSlider::sliderReleased, this, [this, bar] { BarReleased(bar); });
+          [this, bar](int action) { RunInput([&] { BarAction(bar, action); }); });
+  connect(scroll_bar, &QAbstractSlider::sliderMoved, this, [this, bar](int pos) {
+    RunInput([&] { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
+  });
+  connect(scroll_bar, &QAbstractSlider::sliderReleased, this,
+          [this, bar] { RunInput([&] { BarReleased(bar); }); });
 }
 
 void TCellGridWidget::BarAction(TScrollBarKind bar, int action) {
@@ -383,16 +409,16 @@ bool TCellGridWidget::viewportEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-      MouseEvent(static_cast<QMouseEvent*>(event));
+      RunInput([&] { MouseEvent(static_cast<QMouseEvent*>(event)); });
       return event->isAccepted();
     case QEvent::Wheel:
-      WheelEvent(static_cast<QWheelEvent*>(event));
+      RunInput([&] { WheelEvent(static_cast<QWheelEvent*>(event)); });
       return event->isAccepted();
     default:
       break;
   }
   if (event->type() == CancelModeEventType()) {
-    grid_.Input().CancelMode();
+    Guarded([this] { grid_.Input().CancelMode(); });
     return true;
   }
   return QAbstractScrollArea::viewportEvent(event);
@@ -454,13 +480,19 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  const bool used = grid_.Input().KeyDown(GridKey(event->key()), GridShift(event->modifiers()));
-  if (!used) event->ignore();
+  RunInput([&] {
+    const bool used = grid_.Input().KeyDown(GridKey(event->key()), GridShift(event->modifiers()));
+    if (!used) event->ignore();
+  });
 }
 
 // Neither handler calls the scroll area's own, which would repaint the whole control.
-void TCellGridWidget::focusInEvent(QFocusEvent*) { grid_.Input().FocusGained(); }
-void TCellGridWidget::focusOutEvent(QFocusEvent*) { grid_.Input().FocusLost(); }
+void TCellGridWidget::focusInEvent(QFocusEvent*) {
+  RunInput([this] { grid_.Input().FocusGained(); });
+}
+void TCellGridWidget::focusOutEvent(QFocusEvent*) {
+  RunInput([this] { grid_.Input().FocusLost(); });
+}
 
 void TCellGridWidget::timerEvent(QTimerEvent* event) {
   const std::int32_t id = GridTimerId(event->timerId());
@@ -468,7 +500,7 @@ void TCellGridWidget::timerEvent(QTimerEvent* event) {
     QAbstractScrollArea::timerEvent(event);
     return;
   }
-  grid_.Input().Timer(id);
+  RunInput([&] { grid_.Input().Timer(id); });
 }
 
 }  // namespace zelvorn

@@ -96,6 +96,11 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
   QRegion pending_;                  // marked and not painted yet
 
+  // Runs grid input where Qt called us. A handler that fails leaves its press half done, so the
+  // grid gives up its mouse operation before the failure goes to the error report: the report
+  // finds the mouse free and the grid idle, and no exception reaches Qt's frames.
+  template <class TAction>
+  void RunInput(TAction&& action) noexcept;
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
   TGridCursor cursor_ = TGridCursor::crDefault;

@@ -11,6 +11,7 @@
 
 #include "app/application.h"
 #include "controls/grid/cell_grid_widget.h"
+#include "platform/error_boundary.h"
 #include "platform/format.h"
 #include "tests/app/recording_boxes.h"
 
@@ -23,6 +24,8 @@ TEST(GridClickFailureTest, TheReportFindsTheGridReleasedAndIdle) {
   auto boxes = std::make_unique<TRecordingBoxes>();
   TRecordingBoxes& recorded = *boxes;
   std::unique_ptr<IMessageBoxes> real_boxes = App().SetMessageBoxes(std::move(boxes));
+  const TErrorReporter old_reporter =
+      SetErrorReporter([](std::exception_ptr error) { App().HandleException(error); });
 
   TCellGridWidget widget;
   TCellGrid& grid = widget.Grid();
@@ -66,6 +69,7 @@ TEST(GridClickFailureTest, TheReportFindsTheGridReleasedAndIdle) {
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(recorded.shown.size(), 1u);
   App().SetMessageBoxes(std::move(real_boxes));
+  SetErrorReporter(old_reporter);
 }
 
 }  // namespace

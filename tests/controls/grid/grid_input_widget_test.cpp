@@ -7,14 +7,19 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "controls/grid/cell_grid_widget.h"
 #include "controls/grid/pan_marks.h"
+#include "platform/error_boundary.h"
 #include "platform/format.h"
 #include "tests/controls/grid/fake_grid_window.h"
 
@@ -191,6 +196,76 @@ TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {
   EXPECT_EQ(keys,
             (std::vector<std::uint16_t>{kKeyDown, 0x10, kKeyRight, 0x11, kKeyEnd, 0x11, kKeyA}));
   EXPECT_TRUE(clicks_.empty());
+}
+
+// A handler that fails, on each way Qt calls into the grid: the failure reaches the report once,
+// finds the mouse free and the grid idle, and the grid goes on working afterwards.
+TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndIdle) {
+  struct TReport {
+    QWidget* grabber;
+    TGridState state;
+    bool panning;
+  };
+  std::vector<TReport> reports;
+  const TErrorReporter old_reporter = SetErrorReporter([&](std::exception_ptr) {
+    reports.push_back({QWidget::mouseGrabber(), Grid().State(), Grid().Input().Panning()});
+  });
+  const auto fail = [] { throw std::runtime_error("handler failed"); };
+  struct TCase {
+    const char* name;
+    std::function<void()> arm_and_act;
+  };
+  const TCase cases[] = {
+      {"cell click",
+       [&] {
+         Grid().OnClickCell = [&](TCellGrid&, std::int32_t, std::int32_t) { fail(); };
+         QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(2, 3));
+       }},
+      {"key",
+       [&] {
+         Grid().OnKeyDown = [&](TCellGrid&, std::uint16_t&, TShiftState) { fail(); };
+         widget_->setFocus();
+         QTest::keyClick(widget_, Qt::Key_Down);
+       }},
+      {"scroll bar",
+       [&] {
+         Grid().SetDefaultRowHeight(100);
+         Grid().OnTopLeftChanged = [&](TCellGrid&) { fail(); };
+         widget_->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+       }},
+      {"wheel",
+       [&] {
+         Grid().OnMouseWheelDown = [&](TCellGrid&, TShiftState, TPoint, bool&) { fail(); };
+         Wheel(-120);
+       }},
+      {"pan tick",
+       [&] {
+         QTest::mouseClick(Viewport(), Qt::MiddleButton, {}, At(3, 2));
+         Grid().OnClick = [&](TCellGrid&) { fail(); };
+         QCursor::setPos(Viewport()->mapToGlobal(At(3, 2) + QPoint(0, 40)));
+         QTest::qWait(3 * TGridInput::kPanInterval);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    reports.clear();
+    c.arm_and_act();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].grabber, nullptr);
+    EXPECT_EQ(reports[0].state, TGridState::gsNormal);
+    EXPECT_FALSE(reports[0].panning);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(2, 3));
+    Grid().OnClickCell = nullptr;
+    Grid().OnKeyDown = nullptr;
+    Grid().OnTopLeftChanged = nullptr;
+    Grid().OnMouseWheelDown = nullptr;
+    Grid().OnClick = nullptr;
+    const TRect cell = Grid().CellBounds(1, Grid().TopRow());
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {cell.Left + 5, cell.Top + 5});
+    EXPECT_EQ(Grid().Current(), (TCellCoord{1, Grid().TopRow()}));
+    EXPECT_EQ(reports.size(), 1u);
+  }
+  SetErrorReporter(old_reporter);
 }
 
 TEST_F(GridInputWidgetTest, TheWheelCountsWholeNotches) {
