@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimerEvent>
@@ -181,7 +182,10 @@ void TCellGridWidget::InvalidateFrame() {
 }
 
 void TCellGridWidget::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
-  Bar(bar)->setRange(min, max);
+  {
+    const QScopedValueRollback writing(writing_bar_, true);
+    Bar(bar)->setRange(min, max);
+  }
   // The bar is shown exactly while it can scroll. Setting the policy lays the bars out at once
   // when the widget is visible, so the viewport follows ClientRect() without waiting.
   const Qt::ScrollBarPolicy policy = max > min ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
@@ -200,6 +204,7 @@ bool TCellGridWidget::ScrollBarShown(TScrollBarKind bar) const {
 std::int32_t TCellGridWidget::ScrollPos(TScrollBarKind bar) const { return Bar(bar)->value(); }
 
 void TCellGridWidget::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
+  const QScopedValueRollback writing(writing_bar_, true);
   Bar(bar)->setValue(pos);
 }
 
@@ -356,6 +361,10 @@ void TCellGridWidget::ConnectBar(TScrollBarKind bar) {
   });
   connect(scroll_bar, &QAbstractSlider::sliderReleased, this,
           [this, bar] { RunInput([&] { BarReleased(bar); }); });
+  // The bar's context menu ("Scroll here") sets the value without an action.
+  connect(scroll_bar, &QAbstractSlider::valueChanged, this, [this, bar](int value) {
+    if (!writing_bar_) RunInput([&] { BarValueSet(bar, value); });
+  });
 }
 
 void TCellGridWidget::BarAction(TScrollBarKind bar, int action) {
@@ -393,6 +402,15 @@ void TCellGridWidget::BarReleased(TScrollBarKind bar) {
   const std::int32_t thumb = Bar(bar)->sliderPosition();
   grid_.ScrollMessage(bar, TScrollCode::scPosition, thumb);
   grid_.ScrollMessage(bar, TScrollCode::scEndScroll, thumb);
+  SyncThumb(bar);
+}
+
+void TCellGridWidget::BarValueSet(TScrollBarKind bar, int value) {
+  grid_.ScrollMessage(bar, TScrollCode::scPosition, value);
+  grid_.ScrollMessage(bar, TScrollCode::scEndScroll, value);
+  // The grid writes the thumb only when the view moved; a value within the current line must
+  // still go back to that line's place.
+  grid_.UpdateScrollPositions();
   SyncThumb(bar);
 }
 
@@ -481,7 +499,12 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   RunInput([&] {
-    const bool used = grid_.Input().KeyDown(GridKey(event->key()), GridShift(event->modifiers()));
+    // Select-all by its key sequence: the letter's code differs between keyboard layouts.
+    const bool select_all = event->matches(QKeySequence::SelectAll);
+    const std::uint16_t key = select_all ? kKeyA : GridKey(event->key());
+    TShiftState shift = GridShift(event->modifiers());
+    if (select_all) shift.Include(TShiftStateFlag::ssCtrl);
+    const bool used = grid_.Input().KeyDown(key, shift);
     if (!used) event->ignore();
   });
 }

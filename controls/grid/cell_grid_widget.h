@@ -88,6 +88,8 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void ConnectBar(TScrollBarKind bar);
   void BarAction(TScrollBarKind bar, int action);
   void BarReleased(TScrollBarKind bar);
+  // The bar's value was set directly, not through an action: the view follows, in whole lines.
+  void BarValueSet(TScrollBarKind bar, int value);
   // Puts the bar's thumb back where the grid last put it, after Qt moved it on its own.
   void SyncThumb(TScrollBarKind bar);
   void PaintFrame();
@@ -95,6 +97,9 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   TCellGrid grid_;
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
   QRegion pending_;                  // marked and not painted yet
+  // Set while the grid writes a bar's range or position: only the other changes of a bar's
+  // value are the person's.
+  bool writing_bar_ = false;
 
   // Runs grid input where Qt called us. A handler that fails leaves its press half done, so the
   // grid gives up its mouse operation before the failure goes to the error report: the report
