@@ -1,7 +1,6 @@
 #include "controls/grid/cell_grid_widget.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -230,9 +229,15 @@ std::int32_t TCellGridWidget::GridTimerId(int qt_timer_id) const {
   return timers_.key(qt_timer_id, 0);
 }
 
-void TCellGridWidget::SetCapture() { viewport()->grabMouse(); }
+// The grab keeps moves coming where the platform allows it; tracking keeps them coming over the
+// viewport without a button held (panning), where a compositor gives no grab to a client.
+void TCellGridWidget::SetCapture() {
+  viewport()->setMouseTracking(true);
+  viewport()->grabMouse();
+}
 
 void TCellGridWidget::ReleaseCapture() {
+  viewport()->setMouseTracking(false);
   if (HasCapture()) viewport()->releaseMouse();
 }
 
@@ -257,9 +262,9 @@ void TCellGridWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
 bool TCellGridWidget::Focused() const { return hasFocus(); }
 bool TCellGridWidget::IsActiveControl() const { return window()->focusWidget() == this; }
 
-TPoint TCellGridWidget::PointerPos() const {
-  return FromQPoint(viewport()->mapFromGlobal(QCursor::pos()));
-}
+// Where the last mouse event put the pointer: a global pointer position is not something every
+// windowing system tells a client.
+TPoint TCellGridWidget::PointerPos() const { return last_pointer_; }
 
 void TCellGridWidget::SetCursor(TGridCursor cursor) {
   // Panning asks for its cursor on every tick; a new cursor only when the shape changes.
@@ -446,6 +451,7 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
   TGridInput& input = grid_.Input();
   const TShiftState shift = GridShift(event->modifiers(), event->buttons());
   const TPoint point = GridPoint(event->position());
+  last_pointer_ = point;
   if (event->type() == QEvent::MouseMove) {
     input.MouseMove(shift, point);
     return;
@@ -481,6 +487,7 @@ void TCellGridWidget::WheelEvent(QWheelEvent* event) {
   wheel_remainder_ += delta;
   const TShiftState shift = GridShift(event->modifiers(), event->buttons());
   const TPoint point = GridPoint(event->position());
+  last_pointer_ = point;
   while (wheel_remainder_ >= kNotch || wheel_remainder_ <= -kNotch) {
     // Qt's positive delta is a turn away from the user.
     const bool away = wheel_remainder_ > 0;
