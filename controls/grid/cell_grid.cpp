@@ -294,21 +294,6 @@ void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
   RowHeightsChanged();
 }
 
-void TCellGrid::SetFixedColWidth(std::int32_t width) {
-  if (loading_ || width == DefaultColWidth()) return;
-  for (std::int32_t col = 0; col < FixedCols(); ++col) SetColWidths(col, width);
-}
-
-void TCellGrid::SetFixedRowHeight(std::int32_t height) {
-  fixed_row_height_ = height;
-  if (loading_) return;
-  if (height == DefaultRowHeight()) {
-    SetDefaultRowHeight(height);
-    return;
-  }
-  for (std::int32_t row = 0; row < FixedRows(); ++row) SetRowHeights(row, height);
-}
-
 void TCellGrid::SetOptions(TGridOptions options) {
   const bool changed = options != model_.Options;
   model_.Options = options;

@@ -153,15 +153,6 @@ class TCellGrid {
   void SetColWidths(std::int32_t col, std::int32_t width);
   void SetRowHeights(std::int32_t row, std::int32_t height);
 
-  // Sizes of the fixed columns and rows. Ignored while the stored layout loads; a width equal to
-  // DefaultColWidth is ignored too. A height equal to DefaultRowHeight sets the default again.
-  void SetFixedColWidth(std::int32_t width);
-  void SetFixedRowHeight(std::int32_t height);
-  std::int32_t FixedRowHeight() const { return fixed_row_height_; }
-  // Whether the stored layout is being loaded into the grid.
-  bool Loading() const { return loading_; }
-  void SetLoading(bool loading) { loading_ = loading; }
-
   TGridOptions Options() const { return model_.Options; }
   void SetOptions(TGridOptions options);
   TScrollStyle ScrollBars() const { return scroll_bars_; }
@@ -391,8 +382,6 @@ class TCellGrid {
   bool updating_scroll_ranges_ = false;
   // The row count last set through SetRowCount; OnGetDisplText is consulted only below it.
   std::int32_t row_count_set_ = 0;
-  std::int32_t fixed_row_height_ = 0;
-  bool loading_ = false;
   TGridState state_ = TGridState::gsNormal;
 
   TColor color_ = clWindow;

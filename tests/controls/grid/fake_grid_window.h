@@ -188,13 +188,11 @@ class FakeGridWindow : public IGridWindow {
 
 // What the main window's stored layout loads into its grid.
 inline void LoadStoredLayout(TCellGrid& grid) {
-  grid.SetLoading(true);
   grid.SetFixedCols(0);
   grid.SetFixedRows(0);
   grid.SetRowCount(5);
   grid.SetDefaultColWidth(110);
   grid.SetDefaultRowHeight(105);
-  grid.SetLoading(false);
 }
 
 // What the start of a run does to the grid, before it writes the board.

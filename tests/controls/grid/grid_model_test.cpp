@@ -256,26 +256,6 @@ TEST(GridModelTest, FixedCellTest) {
   EXPECT_EQ(asked, (std::vector<std::string>{"2,3", "3,2"}));
 }
 
-TEST(GridModelTest, FixedColWidthAndRowHeight) {
-  TCellGrid grid;  // one fixed column and row, default sizes 64 x 21
-  grid.SetLoading(true);
-  grid.SetFixedColWidth(30);
-  grid.SetFixedRowHeight(15);
-  grid.SetLoading(false);
-  EXPECT_EQ(grid.ColWidths(0), 64);
-  EXPECT_EQ(grid.RowHeights(0), 21);
-  EXPECT_EQ(grid.FixedRowHeight(), 15);
-  grid.SetFixedColWidth(64);
-  EXPECT_FALSE(grid.Model().ColWidths.Exists());
-  grid.SetFixedColWidth(30);
-  grid.SetFixedRowHeight(15);
-  EXPECT_EQ(grid.ColWidths(0), 30);
-  EXPECT_EQ(grid.ColWidths(1), 64);
-  EXPECT_EQ(grid.RowHeights(0), 15);
-  grid.SetFixedRowHeight(21);  // the default again: every own height goes
-  EXPECT_FALSE(grid.Model().RowHeights.Exists());
-}
-
 TEST(GridModelTest, MovesOfTheCurrentCell) {
   TCellGrid grid;
   LoadStoredLayout(grid);
