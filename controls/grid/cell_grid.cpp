@@ -63,7 +63,6 @@ void TCellGrid::AttachWindow(IGridWindow* window) {
     height_ = window_->Height();
   }
   window_ = window;
-  input_.WindowAttached();
 }
 
 void TCellGrid::WindowShown() { UpdateScrollRanges(); }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "controls/grid/cell_store.h"
-#include "controls/grid/grid_input.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_model.h"
 #include "controls/grid/grid_types.h"
@@ -310,12 +309,6 @@ class TCellGrid {
   TGridState State() const { return state_; }
   void SetState(TGridState state) { state_ = state; }
 
-  // ---- Input ----
-
-  // Where the window sends its mouse, keyboard, wheel, focus and timer messages.
-  TGridInput& Input() { return input_; }
-  const TGridInput& Input() const { return input_; }
-
   // ---- Events ----
 
   TGridAlignEvent OnGetAlignment;
@@ -403,8 +396,6 @@ class TCellGrid {
   bool themes_active_ = false;
   TGridLook look_ = TGridLook::glXP;
   bool flat_ = false;
-
-  TGridInput input_{*this};
 };
 
 }  // namespace zelvorn

@@ -133,6 +133,7 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
   // The window takes the size the grid was made with; from now on the window's size rules.
   resize(grid_.Width(), grid_.Height());
   grid_.AttachWindow(this);
+  input_.WindowAttached();
 }
 
 TCellGridWidget::~TCellGridWidget() { grid_.AttachWindow(nullptr); }
@@ -247,7 +248,7 @@ void TCellGridWidget::SendCancelModeToFocused() {
   QWidget* focused = window()->focusWidget();
   if (focused == nullptr) return;
   if (focused == this) {
-    grid_.Input().CancelMode();
+    input_.CancelMode();
     return;
   }
   QEvent cancel(CancelModeEventType());
@@ -300,7 +301,7 @@ void TCellGridWidget::RunInput(TAction&& action) noexcept {
     // that failure is reported after the one that caused it.
     std::exception_ptr again;
     try {
-      grid_.Input().CancelMode();
+      input_.CancelMode();
     } catch (...) {
       again = std::current_exception();
     }
@@ -441,19 +442,18 @@ bool TCellGridWidget::viewportEvent(QEvent* event) {
       break;
   }
   if (event->type() == CancelModeEventType()) {
-    Guarded([this] { grid_.Input().CancelMode(); });
+    Guarded([this] { input_.CancelMode(); });
     return true;
   }
   return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TCellGridWidget::MouseEvent(QMouseEvent* event) {
-  TGridInput& input = grid_.Input();
   const TShiftState shift = GridShift(event->modifiers(), event->buttons());
   const TPoint point = GridPoint(event->position());
   last_pointer_ = point;
   if (event->type() == QEvent::MouseMove) {
-    input.MouseMove(shift, point);
+    input_.MouseMove(shift, point);
     return;
   }
   const std::optional<TMouseButton> button = GridButton(event->button());
@@ -463,13 +463,13 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
   }
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-      input.MouseDown(*button, shift, point);
+      input_.MouseDown(*button, shift, point);
       break;
     case QEvent::MouseButtonDblClick:
-      input.MouseDoubleClick(*button, shift, point);
+      input_.MouseDoubleClick(*button, shift, point);
       break;
     default:
-      input.MouseUp(*button, shift, point);
+      input_.MouseUp(*button, shift, point);
       break;
   }
 }
@@ -492,8 +492,7 @@ void TCellGridWidget::WheelEvent(QWheelEvent* event) {
     // Qt's positive delta is a turn away from the user.
     const bool away = wheel_remainder_ > 0;
     wheel_remainder_ += away ? -kNotch : kNotch;
-    grid_.Input().MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift,
-                             point);
+    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
   }
 }
 
@@ -511,17 +510,17 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
     const std::uint16_t key = select_all ? kKeyA : GridKey(event->key());
     TShiftState shift = GridShift(event->modifiers());
     if (select_all) shift.Include(TShiftStateFlag::ssCtrl);
-    const bool used = grid_.Input().KeyDown(key, shift);
+    const bool used = input_.KeyDown(key, shift);
     if (!used) event->ignore();
   });
 }
 
 // Neither handler calls the scroll area's own, which would repaint the whole control.
 void TCellGridWidget::focusInEvent(QFocusEvent*) {
-  RunInput([this] { grid_.Input().FocusGained(); });
+  RunInput([this] { input_.FocusGained(); });
 }
 void TCellGridWidget::focusOutEvent(QFocusEvent*) {
-  RunInput([this] { grid_.Input().FocusLost(); });
+  RunInput([this] { input_.FocusLost(); });
 }
 
 void TCellGridWidget::timerEvent(QTimerEvent* event) {
@@ -530,7 +529,7 @@ void TCellGridWidget::timerEvent(QTimerEvent* event) {
     QAbstractScrollArea::timerEvent(event);
     return;
   }
-  RunInput([&] { grid_.Input().Timer(id); });
+  RunInput([&] { input_.Timer(id); });
 }
 
 }  // namespace zelvorn

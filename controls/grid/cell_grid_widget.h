@@ -5,6 +5,7 @@
 #include <QRegion>
 
 #include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 
 class QScrollBar;
@@ -30,6 +31,8 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
 
   TCellGrid& Grid() { return grid_; }
   const TCellGrid& Grid() const { return grid_; }
+  // The state machine that the widget's mouse, keyboard, wheel, focus and timer events drive.
+  const TGridInput& Input() const { return input_; }
 
   // IGridWindow.
   bool Showing() const override;
@@ -95,6 +98,7 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void PaintFrame();
 
   TCellGrid grid_;
+  TGridInput input_{grid_};
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
   QRegion pending_;                  // marked and not painted yet
   // Set while the grid writes a bar's range or position: only the other changes of a bar's

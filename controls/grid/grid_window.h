@@ -13,9 +13,9 @@ namespace zelvorn {
 //
 // A window tells the grid about itself by calling it: TCellGrid::WindowShown() once it is on
 // screen, TCellGrid::WindowResized() whenever its size changes, and TCellGrid::ScrollMessage()
-// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to
-// TCellGrid::Input(). A window may also report the client-area changes that showing or hiding
-// a bar causes; the grid ignores those while it is setting the bars' ranges.
+// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to the
+// TGridInput that its host owns. A window may also report the client-area changes that showing
+// or hiding a bar causes; the grid ignores those while it is setting the bars' ranges.
 class IGridWindow {
  public:
   virtual ~IGridWindow() = default;

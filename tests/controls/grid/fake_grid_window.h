@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 #include "platform/format.h"
 
@@ -29,10 +30,13 @@ class FakeGridWindow : public IGridWindow {
 
   FakeGridWindow(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
 
-  // Connects the grid; from then on this window's size is the grid's.
-  void Attach(TCellGrid& grid) {
+  // Connects the grid, and the input that this window's messages go to when there is one; from
+  // then on this window's size is the grid's.
+  void Attach(TCellGrid& grid, TGridInput* input = nullptr) {
     grid_ = &grid;
+    input_ = input;
     grid.AttachWindow(this);
+    if (input != nullptr) input->WindowAttached();
   }
   // Puts the window on screen.
   void Show() {
@@ -114,7 +118,7 @@ class FakeGridWindow : public IGridWindow {
   // The grid stands for the window's focused control while it is the active control.
   void SendCancelModeToFocused() override {
     log_.push_back("cancel mode");
-    if (active_control && grid_ != nullptr) grid_->Input().CancelMode();
+    if (active_control && input_ != nullptr) input_->CancelMode();
   }
 
   bool CanFocus() const override { return showing_ && can_focus; }
@@ -123,7 +127,7 @@ class FakeGridWindow : public IGridWindow {
     focused_ = true;
     active_control = true;
     log_.push_back("focus");
-    if (reports_focus && gained && grid_ != nullptr) grid_->Input().FocusGained();
+    if (reports_focus && gained && input_ != nullptr) input_->FocusGained();
   }
   bool Focused() const override { return focused_; }
   bool IsActiveControl() const override { return active_control; }
@@ -132,7 +136,7 @@ class FakeGridWindow : public IGridWindow {
   void LoseFocus() {
     const bool lost = focused_;
     focused_ = false;
-    if (reports_focus && lost && grid_ != nullptr) grid_->Input().FocusLost();
+    if (reports_focus && lost && input_ != nullptr) input_->FocusLost();
   }
 
   TPoint PointerPos() const override { return pointer; }
@@ -176,6 +180,7 @@ class FakeGridWindow : public IGridWindow {
   }
 
   TCellGrid* grid_ = nullptr;
+  TGridInput* input_ = nullptr;
   std::int32_t width_;
   std::int32_t height_;
   bool showing_ = false;

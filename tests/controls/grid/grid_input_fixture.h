@@ -24,7 +24,7 @@ class GridInputTest : public ::testing::Test {
 
   GridInputTest() {
     window_.reports_focus = true;
-    window_.Attach(grid_);
+    window_.Attach(grid_, &input_);
     LoadStoredLayout(grid_);
     window_.Show();
     SizeForRun(grid_, 9);
@@ -37,7 +37,7 @@ class GridInputTest : public ::testing::Test {
     return {col * kColWidth + dx, row * kRowHeight + dy};
   }
 
-  TGridInput& Input() { return grid_.Input(); }
+  TGridInput& Input() { return input_; }
   void Press(TPoint point, TShiftState shift = {}) {
     shift.Include(TShiftStateFlag::ssLeft);
     Input().MouseDown(TMouseButton::mbLeft, shift, point);
@@ -60,6 +60,7 @@ class GridInputTest : public ::testing::Test {
   }
 
   TCellGrid grid_;
+  TGridInput input_{grid_};
   FakeGridWindow window_{568, 534};
   std::vector<std::string> events_;
 

@@ -206,7 +206,7 @@ TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndI
   };
   std::vector<TReport> reports;
   const TErrorReporter old_reporter = SetErrorReporter([&](std::exception_ptr) {
-    reports.push_back({QWidget::mouseGrabber(), Grid().State(), Grid().Input().Panning()});
+    reports.push_back({QWidget::mouseGrabber(), Grid().State(), widget_->Input().Panning()});
   });
   const auto fail = [] { throw std::runtime_error("handler failed"); };
   struct TCase {
@@ -284,7 +284,7 @@ TEST_F(GridInputWidgetTest, TheWheelCountsWholeNotches) {
 TEST_F(GridInputWidgetTest, PanningRunsDownThenALeftPressEndsItAndClicks) {
   const QPoint origin = At(3, 2);
   QTest::mouseClick(Viewport(), Qt::MiddleButton, {}, origin);
-  ASSERT_TRUE(Grid().Input().Panning());
+  ASSERT_TRUE(widget_->Input().Panning());
   EXPECT_TRUE(widget_->hasFocus());
   EXPECT_EQ(QWidget::mouseGrabber(), Viewport());
   EXPECT_EQ(Viewport()->cursor().shape(), Qt::BitmapCursor);
@@ -303,7 +303,7 @@ TEST_F(GridInputWidgetTest, PanningRunsDownThenALeftPressEndsItAndClicks) {
   EXPECT_TRUE(clicks_.empty());
 
   QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(6, 5));
-  EXPECT_FALSE(Grid().Input().Panning());
+  EXPECT_FALSE(widget_->Input().Panning());
   EXPECT_EQ(clicks_, std::vector<std::string>{"row 5 col 6"});
   EXPECT_EQ(marker(), nullptr);
   EXPECT_FALSE(Viewport()->testAttribute(Qt::WA_SetCursor));

@@ -264,16 +264,17 @@ TEST_F(GridNoClickTest, ZoomKeepsALineThatWouldVanish) {
 
 TEST(GridWheelLinesTest, TheSettingIsReadWhenTheWindowIsAttached) {
   TCellGrid grid;
+  TGridInput input(grid);
   testing::FakeGridWindow window(568, 534);
   window.wheel_lines = 1;
-  window.Attach(grid);
+  window.Attach(grid, &input);
   testing::LoadStoredLayout(grid);
   window.Show();
   testing::SizeForRun(grid, 9);
   window.wheel_lines = 5;  // a later change of the setting is not seen
-  grid.Input().MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
+  input.MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
   EXPECT_EQ(grid.Row(), 2);
-  EXPECT_EQ(grid.Input().WheelLines(), 1);
+  EXPECT_EQ(input.WheelLines(), 1);
 }
 
 // ---- Panning ----

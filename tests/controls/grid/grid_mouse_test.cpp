@@ -85,8 +85,9 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
   };
   for (const Case& c : cases) {
     TCellGrid grid;
+    TGridInput input(grid);
     testing::FakeGridWindow window(568, 534);
-    window.Attach(grid);
+    window.Attach(grid, &input);
     testing::LoadStoredLayout(grid);
     window.Show();
     testing::SizeForRun(grid, 9);
@@ -94,8 +95,8 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
     grid.OnClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
       cell_events.push_back(Format("OnClickCell row %d col %d", {row, col}));
     };
-    grid.Input().MouseDown(mbLeft, {ssLeft}, c.point);
-    grid.Input().MouseUp(mbLeft, {}, c.point);
+    input.MouseDown(mbLeft, {ssLeft}, c.point);
+    input.MouseUp(mbLeft, {}, c.point);
     EXPECT_EQ(cell_events, c.cell_events) << c.name;
     EXPECT_EQ(grid.Selection(), c.selection) << c.name;
     // Wherever it lands, a press takes the focus and gives the capture back at the release.
