@@ -47,7 +47,7 @@ TCellGrid::TCellGrid() : TCellGrid(TThemes::kInactive) {}
 TCellGrid::TCellGrid(TThemes themes)
     : store_(model_.RowCount), themes_active_(themes == TThemes::kActive) {
   SetGridLineWidth(1);
-  model_.Options.Include(goDrawFocusSelected);
+  ChangeLines().Options.Include(goDrawFocusSelected);
   SetRowCount(10);
   SetWidth(400);
   SetHeight(250);
@@ -179,17 +179,18 @@ void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
   const std::int32_t old_cols = ColCount(), old_rows = RowCount();
   const std::int32_t old_fixed_cols = FixedCols(), old_fixed_rows = FixedRows();
 
-  model_.ColCount = new_cols;
-  model_.RowCount = new_rows;
-  if (new_cols < FixedCols()) model_.FixedCols = new_cols - 1;
-  if (new_rows < FixedRows()) model_.FixedRows = new_rows - 1;
+  TGridModel& lines = ChangeLines();
+  lines.ColCount = new_cols;
+  lines.RowCount = new_rows;
+  if (new_cols < FixedCols()) lines.FixedCols = new_cols - 1;
+  if (new_rows < FixedRows()) lines.FixedRows = new_rows - 1;
   try {
     ResizeSizeLists();
   } catch (...) {
-    model_.ColCount = old_cols;
-    model_.RowCount = old_rows;
-    model_.FixedCols = old_fixed_cols;
-    model_.FixedRows = old_fixed_rows;
+    lines.ColCount = old_cols;
+    lines.RowCount = old_rows;
+    lines.FixedCols = old_fixed_cols;
+    lines.FixedRows = old_fixed_rows;
     // One list may already have taken the new count: give it the old one back.
     ResizeSizeLists();
     FinishCountChange(old_view);
@@ -200,8 +201,8 @@ void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
 }
 
 void TCellGrid::ResizeSizeLists() {
-  if (model_.ColWidths.Exists()) model_.ColWidths.Resize(ColCount(), DefaultColWidth());
-  if (model_.RowHeights.Exists()) model_.RowHeights.Resize(RowCount(), DefaultRowHeight());
+  if (model_.ColWidths.Exists()) ChangeLines().ColWidths.Resize(ColCount(), DefaultColWidth());
+  if (model_.RowHeights.Exists()) ChangeLines().RowHeights.Resize(RowCount(), DefaultRowHeight());
 }
 
 void TCellGrid::FinishCountChange(const std::optional<TOldView>& old_view) {
@@ -241,7 +242,7 @@ void TCellGrid::SetFixedCols(std::int32_t count) {
   if (count == FixedCols()) return;
   if (count < 0) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
   if (count >= ColCount()) throw EInvalidGridOperation(messages::kFixedColsTooBig);
-  model_.FixedCols = count;
+  ChangeLines().FixedCols = count;
   ResetPositions();
 }
 
@@ -249,12 +250,12 @@ void TCellGrid::SetFixedRows(std::int32_t count) {
   if (count == FixedRows()) return;
   if (count < 0) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
   if (count >= RowCount()) throw EInvalidGridOperation(messages::kFixedRowsTooBig);
-  model_.FixedRows = count;
+  ChangeLines().FixedRows = count;
   ResetPositions();
 }
 
 void TCellGrid::ResetPositions() {
-  model_.TopLeft = {FixedCols(), FixedRows()};
+  ChangeLines().TopLeft = {FixedCols(), FixedRows()};
   model_.Current = model_.TopLeft;
   model_.Anchor = model_.Current;
   if (Options().Has(goRowSelect)) model_.Anchor.X = ColCount() - 1;
@@ -264,38 +265,40 @@ void TCellGrid::ResetPositions() {
 }
 
 void TCellGrid::SetDefaultColWidth(std::int32_t width) {
-  model_.ColWidths.Free();
-  model_.DefaultColWidth = width;
+  TGridModel& lines = ChangeLines();
+  lines.ColWidths.Free();
+  lines.DefaultColWidth = width;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TCellGrid::SetDefaultRowHeight(std::int32_t height) {
-  model_.RowHeights.Free();
-  model_.DefaultRowHeight = height;
+  TGridModel& lines = ChangeLines();
+  lines.RowHeights.Free();
+  lines.DefaultRowHeight = height;
   RowHeightsChanged();
   InvalidateGrid();
 }
 
 void TCellGrid::SetColWidths(std::int32_t col, std::int32_t width) {
-  if (!model_.ColWidths.Exists()) model_.ColWidths.Resize(ColCount(), DefaultColWidth());
+  if (!model_.ColWidths.Exists()) ChangeLines().ColWidths.Resize(ColCount(), DefaultColWidth());
   if (width == model_.ColWidths.At(col)) return;
   InvalidateGrid();
-  model_.ColWidths.Set(col, width);
+  ChangeLines().ColWidths.Set(col, width);
   ColWidthsChanged();
 }
 
 void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
-  if (!model_.RowHeights.Exists()) model_.RowHeights.Resize(RowCount(), DefaultRowHeight());
+  if (!model_.RowHeights.Exists()) ChangeLines().RowHeights.Resize(RowCount(), DefaultRowHeight());
   if (height == model_.RowHeights.At(row)) return;
   InvalidateGrid();
-  model_.RowHeights.Set(row, height);
+  ChangeLines().RowHeights.Set(row, height);
   RowHeightsChanged();
 }
 
 void TCellGrid::SetOptions(TGridOptions options) {
   const bool changed = options != model_.Options;
-  model_.Options = options;
+  ChangeLines().Options = options;
   InvalidateIf(changed);
 }
 
@@ -405,7 +408,12 @@ void TCellGrid::InvalidateSelectionChange(const TGridRect& old_selection) {
 
 TGridLayout TCellGrid::CalcLayout() const {
   const TRect client = ClientRect();
-  return CalcLayout(client.Width(), client.Height());
+  if (!kept_layout_ || kept_layout_->width != client.Width() ||
+      kept_layout_->height != client.Height()) {
+    kept_layout_ =
+        TKeptLayout{CalcLayout(client.Width(), client.Height()), client.Width(), client.Height()};
+  }
+  return kept_layout_->layout;
 }
 
 TGridLayout TCellGrid::CalcLayout(std::int32_t client_width, std::int32_t client_height) const {
@@ -455,7 +463,7 @@ void TCellGrid::MoveTopLeft(TCellCoord top_left) {
   const TCellCoord old_top_left = TopLeft();
   // Pending repaints must land before the pixels move, or they would land in the wrong place.
   if (window_ != nullptr) window_->FlushPaints();
-  model_.TopLeft = top_left;
+  ChangeLines().TopLeft = top_left;
   UpdateScrollPositions();
   TopLeftMoved(old_top_left);
 }
@@ -555,13 +563,13 @@ void TCellGrid::UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int
   const std::int32_t fixed = horizontal ? FixedCols() : FixedRows();
   const std::int32_t largest = horizontal ? max.X : max.Y;
   window_->SetScrollRange(bar, 0, fixed < largest ? kScrollRangeMax : 0);
-  std::int32_t& first = horizontal ? model_.TopLeft.X : model_.TopLeft.Y;
+  const std::int32_t first = horizontal ? LeftCol() : TopRow();
   if (first > largest) {
     if (!flushed) {
       window_->FlushPaints();
       flushed = true;
     }
-    first = largest;
+    (horizontal ? ChangeLines().TopLeft.X : ChangeLines().TopLeft.Y) = largest;
   }
 }
 
@@ -642,7 +650,7 @@ void TCellGrid::SetGridLineColor(TColor color) {
 void TCellGrid::SetGridLineWidth(std::int32_t width) {
   grid_line_width_ = width;
   // The lines are drawn inside the cells, so the geometry never leaves room for them.
-  model_.LineWidth = 0;
+  ChangeLines().LineWidth = 0;
   InvalidateGrid();
 }
 

@@ -204,6 +204,8 @@ class TCellGrid {
 
   // ---- Geometry ----
 
+  // The layout of the client area. It is kept until the lines or the client size change, so
+  // the calls of one event compute it once.
   TGridLayout CalcLayout() const;
   TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const;
   // The visible part of a cell without its trailing line; all zeros when it is not visible.
@@ -334,6 +336,21 @@ class TCellGrid {
   TGetDisplTextEvent OnGetDisplText;
 
  private:
+  // The layout of the client area it was computed for. Between changes of the lines, every
+  // event of a press, a paint or a scroll reads the same one.
+  struct TKeptLayout {
+    TGridLayout layout;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+  };
+
+  // The model, for a change of what the layout is computed from (counts, sizes, the first
+  // visible lines, options): drops the kept layout. The current and anchor cells move without it.
+  TGridModel& ChangeLines() {
+    kept_layout_.reset();
+    return model_;
+  }
+
   // Whether a move runs the cell-selection check.
   enum class TSelectCheck : bool { kSkip, kApply };
   // What a count change needs of the layout before it.
@@ -365,6 +382,7 @@ class TCellGrid {
   void InvalidateIf(bool changed);
 
   TGridModel model_;
+  mutable std::optional<TKeptLayout> kept_layout_;
   TCellStore store_;
   IGridWindow* window_ = nullptr;
   std::int32_t width_ = 0;

@@ -64,13 +64,13 @@ void TGridInput::LeftDown(TShiftState shift, TPoint point) {
   }
   press_pos_ = point;
   if (cell.X == -1 || cell.Y == -1) {
-    PressCommon(mbLeft, shift, point);
+    PressCommon(mbLeft, shift, point, cell);
     return;
   }
   // Taken before the press may scroll the cell into view: the sizing zone is judged where the
   // person saw the cell's edges.
   const TRect bounds = grid_.CellBounds(cell.X, cell.Y);
-  PressCommon(mbLeft, shift, point);
+  PressCommon(mbLeft, shift, point, cell);
   // With column sizing on, a press this close to a column's edge grabs the edge, not the cell.
   constexpr std::int32_t kSizingZone = 4;
   if (grid_.Options().Has(TGridOption::goColSizing) &&
@@ -83,13 +83,13 @@ void TGridInput::LeftDown(TShiftState shift, TPoint point) {
 
 void TGridInput::LeftDoubleClick(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
-  PressCommon(mbLeft, shift, point);
+  PressCommon(mbLeft, shift, point, cell);
   if (grid_.OnDblClickCell) grid_.OnDblClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::RightDown(TShiftState shift, TPoint point) {
-  PressCommon(mbRight, shift, point);
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
+  PressCommon(mbRight, shift, point, cell);
   if (grid_.OnRightClickCell) grid_.OnRightClickCell(grid_, cell.Y, cell.X);
 }
 
@@ -100,10 +100,11 @@ void TGridInput::MiddleDown(TShiftState shift, TPoint point) {
   } else if (grid_.RowCount() > grid_.FixedRows()) {
     StartPanning(point);
   }
-  PressCommon(mbMiddle, shift, point);
+  PressCommon(mbMiddle, shift, point, grid_.CellAtPoint(point.X, point.Y));
 }
 
-void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint point) {
+void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint point,
+                             TCellCoord cell) {
   IGridWindow& window = *grid_.Window();
   const TGridRect before = grid_.Selection();
   const bool left = button == mbLeft;
@@ -121,7 +122,6 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
     return;
   }
   if (left && !shift.Has(ssDouble)) {
-    const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
     if (cell.X >= grid_.FixedCols() && cell.Y >= grid_.FixedRows()) StartSelecting(cell, shift);
   } else if (left && grid_.OnDblClick) {
     grid_.OnDblClick(grid_);

@@ -106,8 +106,9 @@ class TGridInput {
   void RightDown(TShiftState shift, TPoint point);
   void MiddleDown(TShiftState shift, TPoint point);
   // The handling every press shares: capture and the selecting state for the left button, the
-  // focus, OnDblClick, OnMouseDown and OnSelectionChanged.
-  void PressCommon(TMouseButton button, TShiftState shift, TPoint point);
+  // focus, OnDblClick, OnMouseDown and OnSelectionChanged. `cell` is the cell under `point`, as
+  // the press found it.
+  void PressCommon(TMouseButton button, TShiftState shift, TPoint point, TCellCoord cell);
   void StartSelecting(TCellCoord cell, TShiftState shift);
   void LeftUp(TShiftState shift, TPoint point);
   void SelectTo(TPoint point);

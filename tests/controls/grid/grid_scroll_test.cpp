@@ -329,5 +329,55 @@ TEST(GridWithoutWindowTest, NothingIsMarkedBeforeTheWindowExists) {
   EXPECT_EQ(ToText(grid.ClientRect()), "(0,0,564,530)");
 }
 
+// The layout is kept between events: every change of the lines or of the client area must drop
+// it. Each case changes one thing of a new grid (5 x 10 cells of 64 x 21, one fixed line each
+// way, no bars), whose layout has been computed and kept before.
+TEST(GridKeptLayoutTest, IsDroppedWhenACountASizeOrTheClientAreaChanges) {
+  struct TCase {
+    const char* name;
+    std::function<void(TCellGrid&, FakeGridWindow&)> change;
+    // Per axis: fixed end, cells end, extent, first scrollable line.
+    std::string layout;
+  };
+  const TCase cases[] = {
+      {"nothing", [](TCellGrid&, FakeGridWindow&) {}, "64 320 396 1 | 21 210 246 1"},
+      {"col count", [](TCellGrid& g, FakeGridWindow&) { g.SetColCount(3); },
+       "64 192 396 1 | 21 210 246 1"},
+      {"row count", [](TCellGrid& g, FakeGridWindow&) { g.SetRowCount(4); },
+       "64 320 396 1 | 21 84 246 1"},
+      {"default width", [](TCellGrid& g, FakeGridWindow&) { g.SetDefaultColWidth(50); },
+       "50 250 396 1 | 21 210 246 1"},
+      {"default height", [](TCellGrid& g, FakeGridWindow&) { g.SetDefaultRowHeight(20); },
+       "64 320 396 1 | 20 200 246 1"},
+      {"one width", [](TCellGrid& g, FakeGridWindow&) { g.SetColWidths(2, 100); },
+       "64 356 396 1 | 21 210 246 1"},
+      {"one height", [](TCellGrid& g, FakeGridWindow&) { g.SetRowHeights(0, 50); },
+       "64 320 396 1 | 50 239 246 1"},
+      {"fixed cols", [](TCellGrid& g, FakeGridWindow&) { g.SetFixedCols(2); },
+       "128 320 396 2 | 21 210 246 1"},
+      {"top-left",
+       [](TCellGrid& g, FakeGridWindow&) {
+         g.MoveTopLeft({2, 4});
+       },
+       "64 256 396 2 | 21 147 246 4"},
+      {"client area", [](TCellGrid&, FakeGridWindow& w) { w.SetSize(200, 250); },
+       "64 196 196 1 | 21 210 229 1"},
+  };
+  for (const TCase& c : cases) {
+    TCellGrid grid;
+    FakeGridWindow window(400, 250);
+    window.Attach(grid);
+    window.Show();
+    grid.CalcLayout();
+    c.change(grid, window);
+    const TGridLayout l = grid.CalcLayout();
+    EXPECT_EQ(Format("%d %d %d %d | %d %d %d %d",
+                     {l.Horz.FixedEnd, l.Horz.CellsEnd, l.Horz.Extent, l.Horz.FirstCell,
+                      l.Vert.FixedEnd, l.Vert.CellsEnd, l.Vert.Extent, l.Vert.FirstCell}),
+              c.layout)
+        << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace zelvorn
