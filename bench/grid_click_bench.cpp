@@ -45,7 +45,7 @@ class TBoard {
         grid.SetCells(col, row, std::to_string((col * kSize + row) * 37 % 81 + 1));
       }
     }
-    grid.OnGetAlignment = [](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+    grid.OnGetAlignment = [](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
                              TVAlignment& v) {
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;

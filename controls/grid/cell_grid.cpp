@@ -384,7 +384,7 @@ bool TCellGrid::SelectCell(std::int32_t col, std::int32_t row) {
   return can_select;
 }
 
-bool TCellGrid::IsFixedCell(std::int32_t col, std::int32_t row, bool answer) {
+bool TCellGrid::IsFixedCell(std::int32_t col, std::int32_t row, bool answer) const {
   if (answer || col < FixedCols() || row < FixedRows()) return true;
   if (OnIsFixedCell) OnIsFixedCell(*this, row, col, answer);
   return answer;

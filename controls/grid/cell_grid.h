@@ -20,9 +20,10 @@ namespace zelvorn {
 class TCanvas;  // the platform's drawing surface
 class TCellGrid;
 
-// The grid's events. Each is raised only when a handler is assigned. Cell events pass the row
-// before the column, except OnSelectCell, OnGetWordWrap, OnDrawCell, OnCustomCellDraw and
-// OnGetDisplText, which pass the column first.
+// The grid's events; an unassigned one is skipped. Most cell events give the row first; those
+// whose column comes first are OnSelectCell, OnGetWordWrap, OnDrawCell, OnCustomCellDraw and
+// OnGetDisplText. The events consulted while the grid is painted get it as a const sender, so
+// that no handler can change the grid under the painter.
 using TNotifyEvent = std::function<void(TCellGrid& sender)>;
 using TClickCellEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col)>;
 using TCanClickCellEvent =
@@ -32,24 +33,27 @@ using TSelectCellEvent =
 using TSelectionChangedEvent =
     std::function<void(TCellGrid& sender, std::int32_t left, std::int32_t top, std::int32_t right,
                        std::int32_t bottom)>;
-using TGridAlignEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
-                                           TAlignment& h_align, TVAlignment& v_align)>;
-using TGridColorEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
-                                           TGridDrawState state, TColor& brush_color, TFont& font)>;
-using TWordWrapEvent =
-    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& word_wrap)>;
-using TDrawCellEvent = std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row,
-                                          const TRect& rect, TGridDrawState state)>;
+using TGridAlignEvent =
+    std::function<void(const TCellGrid& sender, std::int32_t row, std::int32_t col,
+                       TAlignment& h_align, TVAlignment& v_align)>;
+using TGridColorEvent =
+    std::function<void(const TCellGrid& sender, std::int32_t row, std::int32_t col,
+                       TGridDrawState state, TColor& brush_color, TFont& font)>;
+using TWordWrapEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
+                                          std::int32_t row, bool& word_wrap)>;
+using TDrawCellEvent =
+    std::function<void(const TCellGrid& sender, std::int32_t col, std::int32_t row,
+                       const TRect& rect, TGridDrawState state)>;
 using TCustomCellDrawEvent =
-    std::function<void(TCellGrid& sender, TCanvas& canvas, std::int32_t col, std::int32_t row,
+    std::function<void(const TCellGrid& sender, TCanvas& canvas, std::int32_t col, std::int32_t row,
                        TGridDrawState state, const TRect& rect, bool printing)>;
 using TMouseEvent = std::function<void(TCellGrid& sender, TMouseButton button, TShiftState shift,
                                        std::int32_t x, std::int32_t y)>;
 using TKeyEvent = std::function<void(TCellGrid& sender, std::uint16_t& key, TShiftState shift)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TCellGrid& sender, TShiftState shift, TPoint mouse_pos, bool& handled)>;
-using TIsFixedCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& is_fixed)>;
+using TIsFixedCellEvent = std::function<void(const TCellGrid& sender, std::int32_t row,
+                                             std::int32_t col, bool& is_fixed)>;
 // Raised while a cell is read, so it gets the grid as a const sender.
 using TGetDisplTextEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
                                               std::int32_t row, std::string& value)>;
@@ -200,7 +204,7 @@ class TCellGrid {
   bool SelectCell(std::int32_t col, std::int32_t row);
   // Whether a cell counts as fixed: `answer` already true, a fixed column or row, or
   // OnIsFixedCell saying so.
-  bool IsFixedCell(std::int32_t col, std::int32_t row, bool answer = false);
+  bool IsFixedCell(std::int32_t col, std::int32_t row, bool answer = false) const;
 
   // ---- Geometry ----
 

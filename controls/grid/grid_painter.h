@@ -33,7 +33,7 @@ namespace zelvorn {
 // printing and right-to-left mirroring.
 class TGridPainter {
  public:
-  explicit TGridPainter(TCellGrid& grid) : grid_(grid) {}
+  explicit TGridPainter(const TCellGrid& grid) : grid_(grid) {}
 
   // Paints the client area as the grid's layout shows it, for the canvas's repaint region: only
   // cells whose box meets the region are painted. Nothing while the update lock is held.
@@ -89,7 +89,7 @@ class TGridPainter {
   // The width of the lines inside the cells; a negative width counts as none.
   std::int32_t LineWidth() const;
 
-  TCellGrid& grid_;
+  const TCellGrid& grid_;
   // Read once per paint of the client area.
   TGridRect selection_;
   bool active_control_ = false;

@@ -243,7 +243,7 @@ TEST(GridModelTest, ASizeListThatCannotGrowKeepsTheOldCounts) {
 TEST(GridModelTest, FixedCellTest) {
   TCellGrid grid;  // one fixed column and row
   std::vector<std::string> asked;
-  grid.OnIsFixedCell = [&asked](TCellGrid&, std::int32_t row, std::int32_t col, bool& fixed) {
+  grid.OnIsFixedCell = [&asked](const TCellGrid&, std::int32_t row, std::int32_t col, bool& fixed) {
     asked.push_back(Format("%d,%d", {row, col}));
     fixed = row == 2 && col == 3;
   };

@@ -94,8 +94,8 @@ class GridPainterTest : public ::testing::Test {
     for (std::int32_t col = 0; col < 9; ++col) {
       for (std::int32_t row = 0; row < 9; ++row) grid_.SetCells(col, row, Number(col, row));
     }
-    grid_.OnGetAlignment = [this](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                                  TVAlignment& v) {
+    grid_.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                  TAlignment& h, TVAlignment& v) {
       ++alignment_calls_[{col, row}];
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
@@ -279,7 +279,7 @@ TEST_F(GridPainterTest, TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForTh
 TEST_F(GridPainterTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSecondAnswers) {
   Log events;
   std::map<std::string, int> calls;
-  grid_.OnGetCellColor = [&](TCellGrid&, std::int32_t row, std::int32_t col, TGridDrawState,
+  grid_.OnGetCellColor = [&](const TCellGrid&, std::int32_t row, std::int32_t col, TGridDrawState,
                              TColor& brush, TFont& font) {
     if (col != 1 || row != 2) return;
     events.push_back("colour");
@@ -287,10 +287,10 @@ TEST_F(GridPainterTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSecondAn
     brush = ++calls["colour"] == 1 ? RGB(250, 240, 200) : RGB(0, 200, 0);
     font.Color = RGB(160, 0, 0);
   };
-  grid_.OnGetWordWrap = [&](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
+  grid_.OnGetWordWrap = [&](const TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
     if (col == 1 && row == 2) events.push_back("word wrap");
   };
-  grid_.OnGetAlignment = [&](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
+  grid_.OnGetAlignment = [&](const TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
                              TVAlignment&) {
     if (col != 1 || row != 2) return;
     events.push_back("alignment");
@@ -345,11 +345,11 @@ TEST_F(GridPainterTest, WordWrapPutsTheTextAtTheTopAndSingleLinesFollowTheVertic
     grid_.SetWordWrap(c.word_wrap);
     grid_.OnGetWordWrap = nullptr;
     if (c.wrap_event) {
-      grid_.OnGetWordWrap = [&c](TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
+      grid_.OnGetWordWrap = [&c](const TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
         c.wrap_event(wrap);
       };
     }
-    grid_.OnGetAlignment = [&c](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+    grid_.OnGetAlignment = [&c](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
                                 TVAlignment& v) {
       h = c.h;
       v = c.v;
@@ -431,7 +431,7 @@ TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
 TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   window_.SetFocus();
   std::map<Cell, std::pair<TRect, TGridDrawState>> drawn;
-  grid_.OnDrawCell = [&](TCellGrid&, std::int32_t col, std::int32_t row, const TRect& rect,
+  grid_.OnDrawCell = [&](const TCellGrid&, std::int32_t col, std::int32_t row, const TRect& rect,
                          TGridDrawState state) {
     drawn[{col, row}] = {rect, state};
   };
@@ -454,8 +454,8 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   // A custom drawing lands on the cell; the focus rectangle still goes over it.
   grid_.OnDrawCell = nullptr;
   std::vector<TColor> brushes;
-  grid_.OnCustomCellDraw = [&](TCellGrid&, TCanvas& canvas, std::int32_t col, std::int32_t row,
-                               TGridDrawState, const TRect& rect, bool printing) {
+  grid_.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
+                               std::int32_t row, TGridDrawState, const TRect& rect, bool printing) {
     EXPECT_FALSE(printing);
     EXPECT_EQ(rect, Box(col, row));
     brushes.push_back(canvas.Brush().Color);
@@ -480,14 +480,15 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   EXPECT_EQ(brushes.front(), clWindow);
 }
 
-// Painting events should not change the grid, but one that does must not make the paint read
-// memory the change has freed (the sanitizer build catches that).
+// A painting event gets the grid as a const sender, but a handler that holds the grid some
+// other way can still change it: the paint must not read memory the change has freed (the
+// sanitizer build catches that).
 TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSound) {
   grid_.SetColWidths(8, 62);  // the grid now holds a list of widths that a count change moves
   bool resized = false;
-  grid_.OnGetAlignment = [&](TCellGrid& grid, std::int32_t, std::int32_t, TAlignment&,
+  grid_.OnGetAlignment = [&](const TCellGrid&, std::int32_t, std::int32_t, TAlignment&,
                              TVAlignment&) {
-    if (!std::exchange(resized, true)) grid.SetColCount(5000);
+    if (!std::exchange(resized, true)) grid_.SetColCount(5000);
   };
   const QImage image = PaintAll();
   EXPECT_TRUE(resized);
