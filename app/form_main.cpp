@@ -148,9 +148,10 @@ void TForm_main::LoadCellGrid1() {
   using enum TGridOption;
   grid.SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
                    goDrawFocusSelected});
-  grid.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                               TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
-  grid.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+  grid.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                      TAlignment& h,
+                                      TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
+  grid.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
     CellGrid1ClickCell(row, col);
   };
 }

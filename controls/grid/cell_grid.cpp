@@ -313,7 +313,7 @@ void TCellGrid::SetScrollBars(TScrollStyle scroll_bars) {
 
 std::string TCellGrid::Cells(std::int32_t col, std::int32_t row) const {
   std::string text = store_.Read(col, row);
-  if (row < row_count_set_ && OnGetDisplText) OnGetDisplText(*this, col, row, text);
+  if (row < row_count_set_ && Events.OnGetDisplText) Events.OnGetDisplText(*this, col, row, text);
   return text;
 }
 
@@ -362,7 +362,7 @@ void TCellGrid::MoveAnchor(TCellCoord cell) {
 
 void TCellGrid::FocusCell(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor) {
   MoveCurrent(col, row, move_anchor, TShowCell::kYes);
-  if (OnClick) OnClick(*this);
+  if (Events.OnClick) Events.OnClick(*this);
 }
 
 void TCellGrid::SetSelection(const TGridRect& cells) {
@@ -379,14 +379,14 @@ bool TCellGrid::SelectCell(std::int32_t col, std::int32_t row) {
   if (IsFixedCell(col, row)) return false;
   RepaintCell(Col(), Row());
   bool can_select = true;
-  if (OnSelectCell) OnSelectCell(*this, col, row, can_select);
+  if (Events.OnSelectCell) Events.OnSelectCell(*this, col, row, can_select);
   RepaintCell(col, row);
   return can_select;
 }
 
 bool TCellGrid::IsFixedCell(std::int32_t col, std::int32_t row, bool answer) const {
   if (answer || col < FixedCols() || row < FixedRows()) return true;
-  if (OnIsFixedCell) OnIsFixedCell(*this, row, col, answer);
+  if (Events.OnIsFixedCell) Events.OnIsFixedCell(*this, row, col, answer);
   return answer;
 }
 
@@ -481,7 +481,7 @@ void TCellGrid::TopLeftMoved(TCellCoord old_top_left) {
       ScrollData(layout, dx, dy);
     }
   }
-  if (OnTopLeftChanged) OnTopLeftChanged(*this);
+  if (Events.OnTopLeftChanged) Events.OnTopLeftChanged(*this);
 }
 
 void TCellGrid::ScrollData(const TGridLayout& layout, std::int32_t dx, std::int32_t dy) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/grid/cell_store.h"
+#include "controls/grid/grid_events.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_model.h"
 #include "controls/grid/grid_types.h"
@@ -16,47 +17,6 @@
 #include "platform/geometry.h"
 
 namespace zelvorn {
-
-class TCanvas;  // the platform's drawing surface
-class TCellGrid;
-
-// The grid's events; an unassigned one is skipped. Most cell events give the row first; those
-// whose column comes first are OnSelectCell, OnGetWordWrap, OnDrawCell, OnCustomCellDraw and
-// OnGetDisplText. The events consulted while the grid is painted get it as a const sender, so
-// that no handler can change the grid under the painter.
-using TNotifyEvent = std::function<void(TCellGrid& sender)>;
-using TClickCellEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col)>;
-using TCanClickCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& allow)>;
-using TSelectCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& can_select)>;
-using TSelectionChangedEvent =
-    std::function<void(TCellGrid& sender, std::int32_t left, std::int32_t top, std::int32_t right,
-                       std::int32_t bottom)>;
-using TGridAlignEvent =
-    std::function<void(const TCellGrid& sender, std::int32_t row, std::int32_t col,
-                       TAlignment& h_align, TVAlignment& v_align)>;
-using TGridColorEvent =
-    std::function<void(const TCellGrid& sender, std::int32_t row, std::int32_t col,
-                       TGridDrawState state, TColor& brush_color, TFont& font)>;
-using TWordWrapEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
-                                          std::int32_t row, bool& word_wrap)>;
-using TDrawCellEvent =
-    std::function<void(const TCellGrid& sender, std::int32_t col, std::int32_t row,
-                       const TRect& rect, TGridDrawState state)>;
-using TCustomCellDrawEvent =
-    std::function<void(const TCellGrid& sender, TCanvas& canvas, std::int32_t col, std::int32_t row,
-                       TGridDrawState state, const TRect& rect, bool printing)>;
-using TMouseEvent = std::function<void(TCellGrid& sender, TMouseButton button, TShiftState shift,
-                                       std::int32_t x, std::int32_t y)>;
-using TKeyEvent = std::function<void(TCellGrid& sender, std::uint16_t& key, TShiftState shift)>;
-using TMouseWheelUpDownEvent =
-    std::function<void(TCellGrid& sender, TShiftState shift, TPoint mouse_pos, bool& handled)>;
-using TIsFixedCellEvent = std::function<void(const TCellGrid& sender, std::int32_t row,
-                                             std::int32_t col, bool& is_fixed)>;
-// Raised while a cell is read, so it gets the grid as a const sender.
-using TGetDisplTextEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
-                                              std::int32_t row, std::string& value)>;
 
 // The grid's appearance style. Only the frame depends on it here, and only through its number:
 // looks 1, 3, glXP and 5 draw the flat frame.
@@ -317,27 +277,8 @@ class TCellGrid {
 
   // ---- Events ----
 
-  TGridAlignEvent OnGetAlignment;
-  TGridColorEvent OnGetCellColor;
-  TWordWrapEvent OnGetWordWrap;
-  TDrawCellEvent OnDrawCell;
-  TCustomCellDrawEvent OnCustomCellDraw;
-  TClickCellEvent OnClickCell;
-  TCanClickCellEvent OnCanClickCell;
-  TSelectCellEvent OnSelectCell;
-  TSelectionChangedEvent OnSelectionChanged;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TClickCellEvent OnDblClickCell;
-  TClickCellEvent OnRightClickCell;
-  TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
-  TKeyEvent OnKeyDown;
-  TMouseWheelUpDownEvent OnMouseWheelDown;
-  TMouseWheelUpDownEvent OnMouseWheelUp;
-  TNotifyEvent OnTopLeftChanged;
-  TIsFixedCellEvent OnIsFixedCell;
-  TGetDisplTextEvent OnGetDisplText;
+  // The handlers the grid calls; assigned by whoever uses the grid.
+  TGridEvents Events;
 
  private:
   // The layout of the client area it was computed for. Between changes of the lines, every

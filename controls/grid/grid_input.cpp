@@ -57,9 +57,9 @@ void TGridInput::MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint
 
 void TGridInput::LeftDown(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
-  if (grid_.OnCanClickCell) {
+  if (grid_.Events.OnCanClickCell) {
     bool allow = true;
-    grid_.OnCanClickCell(grid_, cell.Y, cell.X, allow);
+    grid_.Events.OnCanClickCell(grid_, cell.Y, cell.X, allow);
     if (!allow) return;
   }
   press_pos_ = point;
@@ -78,19 +78,19 @@ void TGridInput::LeftDown(TShiftState shift, TPoint point) {
     return;
   }
   // The coordinates are those under the pointer at the press, even when the view scrolled since.
-  if (grid_.OnClickCell) grid_.OnClickCell(grid_, cell.Y, cell.X);
+  if (grid_.Events.OnClickCell) grid_.Events.OnClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::LeftDoubleClick(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
   PressCommon(mbLeft, shift, point, cell);
-  if (grid_.OnDblClickCell) grid_.OnDblClickCell(grid_, cell.Y, cell.X);
+  if (grid_.Events.OnDblClickCell) grid_.Events.OnDblClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::RightDown(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
   PressCommon(mbRight, shift, point, cell);
-  if (grid_.OnRightClickCell) grid_.OnRightClickCell(grid_, cell.Y, cell.X);
+  if (grid_.Events.OnRightClickCell) grid_.Events.OnRightClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::MiddleDown(TShiftState shift, TPoint point) {
@@ -123,10 +123,10 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
   }
   if (left && !shift.Has(ssDouble)) {
     if (cell.X >= grid_.FixedCols() && cell.Y >= grid_.FixedRows()) StartSelecting(cell, shift);
-  } else if (left && grid_.OnDblClick) {
-    grid_.OnDblClick(grid_);
+  } else if (left && grid_.Events.OnDblClick) {
+    grid_.Events.OnDblClick(grid_);
   }
-  if (grid_.OnMouseDown) grid_.OnMouseDown(grid_, button, shift, point.X, point.Y);
+  if (grid_.Events.OnMouseDown) grid_.Events.OnMouseDown(grid_, button, shift, point.X, point.Y);
   SelectionChangedSince(before);
 }
 
@@ -178,8 +178,8 @@ void TGridInput::MouseUp(TMouseButton button, TShiftState shift, TPoint point) {
   if (grid_.Window() == nullptr) return;
   if (button == mbLeft) {
     LeftUp(shift, point);
-  } else if (grid_.OnMouseUp) {
-    grid_.OnMouseUp(grid_, button, shift, point.X, point.Y);
+  } else if (grid_.Events.OnMouseUp) {
+    grid_.Events.OnMouseUp(grid_, button, shift, point.X, point.Y);
   }
 }
 
@@ -187,13 +187,13 @@ void TGridInput::LeftUp(TShiftState shift, TPoint point) {
   IGridWindow& window = *grid_.Window();
   // Cleared first: should OnClick fail, the cancel-mode that reports it must not release again.
   left_down_ = false;
-  if (grid_.OnClick) grid_.OnClick(grid_);
+  if (grid_.Events.OnClick) grid_.Events.OnClick(grid_);
   if (grid_.State() == TGridState::gsSelecting) {
     grid_.SetState(TGridState::gsNormal);
     window.StopTimer(kAutoScrollTimer);
   }
   if (window.HasCapture()) window.ReleaseCapture();
-  if (grid_.OnMouseUp) grid_.OnMouseUp(grid_, mbLeft, shift, point.X, point.Y);
+  if (grid_.Events.OnMouseUp) grid_.Events.OnMouseUp(grid_, mbLeft, shift, point.X, point.Y);
 }
 
 void TGridInput::CancelMode() {
@@ -275,8 +275,8 @@ bool TGridInput::KeyDown(std::uint16_t key, TShiftState shift) {
   if (grid_.Window() == nullptr) return false;
   if (panning_) EndPanning();
   if (key == 0) return false;
-  if (grid_.OnKeyDown) {
-    grid_.OnKeyDown(grid_, key, shift);
+  if (grid_.Events.OnKeyDown) {
+    grid_.Events.OnKeyDown(grid_, key, shift);
     if (key == 0) return true;
   }
   switch (key) {
@@ -411,7 +411,8 @@ void TGridInput::WheelRows(TWheelTurn turn) {
 void TGridInput::WheelStep(TWheelTurn turn, TShiftState shift, TPoint point) {
   const bool toward = turn == TWheelTurn::kTowardUser;
   bool handled = false;
-  const TMouseWheelUpDownEvent& event = toward ? grid_.OnMouseWheelDown : grid_.OnMouseWheelUp;
+  const TMouseWheelUpDownEvent& event =
+      toward ? grid_.Events.OnMouseWheelDown : grid_.Events.OnMouseWheelUp;
   if (event) event(grid_, shift, point, handled);
   if (handled) return;
   if (toward && grid_.Row() < grid_.RowCount() - 1) {
@@ -444,8 +445,8 @@ void TGridInput::Timer(std::int32_t id) {
 
 void TGridInput::SelectionChangedSince(const TGridRect& before) {
   const TGridRect now = grid_.Selection();
-  if (now != before && grid_.OnSelectionChanged) {
-    grid_.OnSelectionChanged(grid_, now.Left, now.Top, now.Right, now.Bottom);
+  if (now != before && grid_.Events.OnSelectionChanged) {
+    grid_.Events.OnSelectionChanged(grid_, now.Left, now.Top, now.Right, now.Bottom);
   }
 }
 

@@ -179,7 +179,8 @@ void TGridPainter::ResolveCellStyle(std::int32_t col, std::int32_t row, TGridDra
     style.Font = grid_.FixedFont();
     state.Include(gdFixed);
   }
-  if (grid_.OnGetCellColor) grid_.OnGetCellColor(grid_, row, col, state, style.Brush, style.Font);
+  if (grid_.Events.OnGetCellColor)
+    grid_.Events.OnGetCellColor(grid_, row, col, state, style.Brush, style.Font);
 
   // The current cell takes the selection's colours too, focused or not. A selection colour of
   // clNone leaves the cell's own colour rather than leaving its pixels unpainted.
@@ -189,7 +190,7 @@ void TGridPainter::ResolveCellStyle(std::int32_t col, std::int32_t row, TGridDra
     if (grid_.SelectionTextColor() != clNone) style.Font.Color = grid_.SelectionTextColor();
     state.Include(gdSelected);
   }
-  if (grid_.OnGetWordWrap) grid_.OnGetWordWrap(grid_, col, row, style.WordWrap);
+  if (grid_.Events.OnGetWordWrap) grid_.Events.OnGetWordWrap(grid_, col, row, style.WordWrap);
   std::tie(style.HAlign, style.VAlign) = QueryCellAlignment(col, row);
 }
 
@@ -197,7 +198,7 @@ std::pair<TAlignment, TVAlignment> TGridPainter::QueryCellAlignment(std::int32_t
                                                                     std::int32_t row) {
   TAlignment h_align = TAlignment::taLeftJustify;
   TVAlignment v_align = grid_.VAlignment();
-  if (grid_.OnGetAlignment) grid_.OnGetAlignment(grid_, row, col, h_align, v_align);
+  if (grid_.Events.OnGetAlignment) grid_.Events.OnGetAlignment(grid_, row, col, h_align, v_align);
   return {h_align, v_align};
 }
 
@@ -213,7 +214,7 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
   }
   style.Font.SetSize(style.Font.Size() + grid_.ZoomDelta());
 
-  if (!grid_.OnDrawCell && !grid_.OnCustomCellDraw) {
+  if (!grid_.Events.OnDrawCell && !grid_.Events.OnCustomCellDraw) {
     PaintCellText(canvas, col, row, content, state, style);
   }
   canvas.Brush().Color = style.Brush;
@@ -221,12 +222,13 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
 
   const std::int32_t line_width = state.Has(gdFixed) ? 1 : LineWidth();
   const TRect box = Grown(content, line_width);
-  if (grid_.OnDrawCell) {
-    grid_.OnDrawCell(grid_, col, row,
-                     {box.Left + 1, box.Top + 1, box.Right - line_width, box.Bottom - line_width},
-                     state);
+  if (grid_.Events.OnDrawCell) {
+    grid_.Events.OnDrawCell(
+        grid_, col, row,
+        {box.Left + 1, box.Top + 1, box.Right - line_width, box.Bottom - line_width}, state);
   }
-  if (grid_.OnCustomCellDraw) grid_.OnCustomCellDraw(grid_, canvas, col, row, state, box, false);
+  if (grid_.Events.OnCustomCellDraw)
+    grid_.Events.OnCustomCellDraw(grid_, canvas, col, row, state, box, false);
 
   // The focus rectangle lies just inside the cell's own lines, and only while the keyboard
   // focus is really here: a grid in a background window shows its selection without it.

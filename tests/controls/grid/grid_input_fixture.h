@@ -83,18 +83,18 @@ class GridInputTest : public ::testing::Test {
         events_.push_back(Format("%s row %d col %d", {name, row, col}));
       };
     };
-    grid_.OnClickCell = cell("OnClickCell");
-    grid_.OnDblClickCell = cell("OnDblClickCell");
-    grid_.OnRightClickCell = cell("OnRightClickCell");
-    grid_.OnSelectCell = [this](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
+    grid_.Events.OnClickCell = cell("OnClickCell");
+    grid_.Events.OnDblClickCell = cell("OnDblClickCell");
+    grid_.Events.OnRightClickCell = cell("OnRightClickCell");
+    grid_.Events.OnSelectCell = [this](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
       events_.push_back(Format("OnSelectCell col %d row %d", {col, row}));
     };
-    grid_.OnSelectionChanged = [this](TCellGrid&, std::int32_t left, std::int32_t top,
-                                      std::int32_t right, std::int32_t bottom) {
+    grid_.Events.OnSelectionChanged = [this](TCellGrid&, std::int32_t left, std::int32_t top,
+                                             std::int32_t right, std::int32_t bottom) {
       events_.push_back(Format("OnSelectionChanged %d,%d..%d,%d", {left, top, right, bottom}));
     };
-    grid_.OnClick = [this](TCellGrid&) { events_.push_back("OnClick"); };
-    grid_.OnDblClick = [this](TCellGrid&) { events_.push_back("OnDblClick"); };
+    grid_.Events.OnClick = [this](TCellGrid&) { events_.push_back("OnClick"); };
+    grid_.Events.OnDblClick = [this](TCellGrid&) { events_.push_back("OnDblClick"); };
     const auto mouse = [this](const char* name) {
       return [this, name](TCellGrid&, TMouseButton button, TShiftState shift, std::int32_t x,
                           std::int32_t y) {
@@ -102,8 +102,8 @@ class GridInputTest : public ::testing::Test {
         events_.push_back(Format("%s %s%s (%d,%d)", {name, ButtonName(button), twice, x, y}));
       };
     };
-    grid_.OnMouseDown = mouse("OnMouseDown");
-    grid_.OnMouseUp = mouse("OnMouseUp");
+    grid_.Events.OnMouseDown = mouse("OnMouseDown");
+    grid_.Events.OnMouseUp = mouse("OnMouseUp");
   }
 };
 

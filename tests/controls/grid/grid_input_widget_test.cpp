@@ -42,13 +42,13 @@ class GridInputWidgetTest : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
     SizeForRun(Grid(), 9);
     edit_->setFocus();
-    Grid().OnClickCell = [this](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+    Grid().Events.OnClickCell = [this](TCellGrid& grid, std::int32_t row, std::int32_t col) {
       clicks_.push_back(Format("row %d col %d", {row, col}));
       // What the handler finds: the cell current, the focus and the mouse with the grid.
       inside_ok_ = inside_ok_ && grid.Col() == col && grid.Row() == row && widget_->hasFocus() &&
                    QWidget::mouseGrabber() == Viewport();
     };
-    Grid().OnDblClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+    Grid().Events.OnDblClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
       double_clicks_.push_back(Format("row %d col %d", {row, col}));
     };
   }
@@ -112,7 +112,7 @@ TEST_F(GridInputWidgetTest, GridLinesTheMarginAndTheEdge) {
 }
 
 TEST_F(GridInputWidgetTest, ARefusedPressLeavesTheFocusWhereItWas) {
-  Grid().OnCanClickCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& allow) {
+  Grid().Events.OnCanClickCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& allow) {
     allow = false;
   };
   QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(2, 3));
@@ -123,7 +123,7 @@ TEST_F(GridInputWidgetTest, ARefusedPressLeavesTheFocusWhereItWas) {
 
 TEST_F(GridInputWidgetTest, ADoubleClickRaisesOneCellClickAndTheDoubleClickEvents) {
   int dbl = 0;
-  Grid().OnDblClick = [&](TCellGrid&) { ++dbl; };
+  Grid().Events.OnDblClick = [&](TCellGrid&) { ++dbl; };
   QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, At(4, 1));
   EXPECT_EQ(clicks_, std::vector<std::string>{"row 1 col 4"});
   EXPECT_EQ(double_clicks_, std::vector<std::string>{"row 1 col 4"});
@@ -167,7 +167,7 @@ TEST_F(GridInputWidgetTest, DraggingOutOfTheGridAutoScrollsToTheLastColumn) {
 
 TEST_F(GridInputWidgetTest, ARightPressReportsTheCellAndOnlyFocuses) {
   std::vector<std::string> right;
-  Grid().OnRightClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
+  Grid().Events.OnRightClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
     right.push_back(Format("row %d col %d", {row, col}));
   };
   QTest::mouseClick(Viewport(), Qt::RightButton, {}, At(7, 8));
@@ -179,7 +179,9 @@ TEST_F(GridInputWidgetTest, ARightPressReportsTheCellAndOnlyFocuses) {
 
 TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {
   std::vector<std::uint16_t> keys;
-  Grid().OnKeyDown = [&](TCellGrid&, std::uint16_t& key, TShiftState) { keys.push_back(key); };
+  Grid().Events.OnKeyDown = [&](TCellGrid&, std::uint16_t& key, TShiftState) {
+    keys.push_back(key);
+  };
   widget_->setFocus();
   QTest::keyClick(widget_, Qt::Key_Down);
   QTest::keyClick(widget_, Qt::Key_Right, Qt::ShiftModifier);
@@ -216,30 +218,30 @@ TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndI
   const TCase cases[] = {
       {"cell click",
        [&] {
-         Grid().OnClickCell = [&](TCellGrid&, std::int32_t, std::int32_t) { fail(); };
+         Grid().Events.OnClickCell = [&](TCellGrid&, std::int32_t, std::int32_t) { fail(); };
          QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(2, 3));
        }},
       {"key",
        [&] {
-         Grid().OnKeyDown = [&](TCellGrid&, std::uint16_t&, TShiftState) { fail(); };
+         Grid().Events.OnKeyDown = [&](TCellGrid&, std::uint16_t&, TShiftState) { fail(); };
          widget_->setFocus();
          QTest::keyClick(widget_, Qt::Key_Down);
        }},
       {"scroll bar",
        [&] {
          Grid().SetDefaultRowHeight(100);
-         Grid().OnTopLeftChanged = [&](TCellGrid&) { fail(); };
+         Grid().Events.OnTopLeftChanged = [&](TCellGrid&) { fail(); };
          widget_->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
        }},
       {"wheel",
        [&] {
-         Grid().OnMouseWheelDown = [&](TCellGrid&, TShiftState, TPoint, bool&) { fail(); };
+         Grid().Events.OnMouseWheelDown = [&](TCellGrid&, TShiftState, TPoint, bool&) { fail(); };
          Wheel(-120);
        }},
       {"pan tick",
        [&] {
          QTest::mouseClick(Viewport(), Qt::MiddleButton, {}, At(3, 2));
-         Grid().OnClick = [&](TCellGrid&) { fail(); };
+         Grid().Events.OnClick = [&](TCellGrid&) { fail(); };
          QTest::mouseMove(Viewport(), At(3, 2) + QPoint(0, 40));
          QTest::qWait(3 * TGridInput::kPanInterval);
        }},
@@ -253,11 +255,11 @@ TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndI
     EXPECT_EQ(reports[0].state, TGridState::gsNormal);
     EXPECT_FALSE(reports[0].panning);
     QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(2, 3));
-    Grid().OnClickCell = nullptr;
-    Grid().OnKeyDown = nullptr;
-    Grid().OnTopLeftChanged = nullptr;
-    Grid().OnMouseWheelDown = nullptr;
-    Grid().OnClick = nullptr;
+    Grid().Events.OnClickCell = nullptr;
+    Grid().Events.OnKeyDown = nullptr;
+    Grid().Events.OnTopLeftChanged = nullptr;
+    Grid().Events.OnMouseWheelDown = nullptr;
+    Grid().Events.OnClick = nullptr;
     const TRect cell = Grid().CellBounds(1, Grid().TopRow());
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {cell.Left + 5, cell.Top + 5});
     EXPECT_EQ(Grid().Current(), (TCellCoord{1, Grid().TopRow()}));

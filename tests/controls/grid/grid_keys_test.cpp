@@ -22,7 +22,7 @@ using enum TShiftStateFlag;
 class GridNoClickTest : public testing::GridInputTest {
  protected:
   GridNoClickTest() {
-    grid_.OnClickCell = [this](TCellGrid&, std::int32_t, std::int32_t) { ++cell_clicks_; };
+    grid_.Events.OnClickCell = [this](TCellGrid&, std::int32_t, std::int32_t) { ++cell_clicks_; };
   }
   ~GridNoClickTest() override { EXPECT_EQ(cell_clicks_, 0); }
 
@@ -164,7 +164,7 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
 TEST_F(GridKeysTest, OnKeyDownComesFirstAndMaySwallowTheKey) {
   Start({0, 0}, {1, 1});
   std::vector<std::uint16_t> keys;
-  grid_.OnKeyDown = [&](TCellGrid& grid, std::uint16_t& key, TShiftState) {
+  grid_.Events.OnKeyDown = [&](TCellGrid& grid, std::uint16_t& key, TShiftState) {
     keys.push_back(key);
     EXPECT_EQ(grid.Current(), (TCellCoord{1, 1}));  // nothing has moved yet
     if (key == kKeyUp) key = 0;
@@ -212,11 +212,11 @@ TEST_F(GridNoClickTest, TheWheelsOwnStageReportsTheSelectionAndTheGenericOneDoes
 
 TEST_F(GridNoClickTest, AHandledWheelEventStopsTheGenericRow) {
   std::vector<std::string> asked;
-  grid_.OnMouseWheelDown = [&](TCellGrid&, TShiftState shift, TPoint point, bool& handled) {
+  grid_.Events.OnMouseWheelDown = [&](TCellGrid&, TShiftState shift, TPoint point, bool& handled) {
     asked.push_back(Format("down %d (%d,%d)", {shift.Has(ssShift) ? 1 : 0, point.X, point.Y}));
     handled = true;
   };
-  grid_.OnMouseWheelUp = [&](TCellGrid&, TShiftState, TPoint, bool& handled) {
+  grid_.Events.OnMouseWheelUp = [&](TCellGrid&, TShiftState, TPoint, bool& handled) {
     asked.push_back("up");
     EXPECT_FALSE(handled);
   };
@@ -332,7 +332,7 @@ TEST_F(GridPanTest, ALeftPressEndsPanningAndIsThenAnOrdinaryPress) {
   PanTick(30);
   window_.TakeLog();
   TakeEvents();
-  grid_.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("clicked row %d col %d", {row, col}));
   };
   Press(At(4, 2));

@@ -133,8 +133,8 @@ TEST(GridModelTest, DisplayTextHookOnlyBelowTheRowCountLastSet) {
   LoadStoredLayout(grid);
   grid.SetCells(0, 4, "5");
   grid.SetCells(0, 6, "7");
-  grid.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
-                           std::string& text) {
+  grid.Events.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                  std::string& text) {
     text = Format("[%d,%d:%s]", {col, row, text});
   };
   EXPECT_EQ(grid.Cells(0, 4), "[0,4:5]");
@@ -243,7 +243,8 @@ TEST(GridModelTest, ASizeListThatCannotGrowKeepsTheOldCounts) {
 TEST(GridModelTest, FixedCellTest) {
   TCellGrid grid;  // one fixed column and row
   std::vector<std::string> asked;
-  grid.OnIsFixedCell = [&asked](const TCellGrid&, std::int32_t row, std::int32_t col, bool& fixed) {
+  grid.Events.OnIsFixedCell = [&asked](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                       bool& fixed) {
     asked.push_back(Format("%d,%d", {row, col}));
     fixed = row == 2 && col == 3;
   };
@@ -266,7 +267,7 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   EXPECT_EQ(GridErrorOf([&] { grid.MoveAnchor({0, 5}); }), "网格索引越界");
 
   std::vector<std::string> asked;
-  grid.OnSelectCell = [&asked](TCellGrid&, std::int32_t col, std::int32_t row, bool& can) {
+  grid.Events.OnSelectCell = [&asked](TCellGrid&, std::int32_t col, std::int32_t row, bool& can) {
     asked.push_back(Format("%d,%d", {col, row}));
     can = col != 2;
   };
@@ -278,7 +279,7 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   EXPECT_EQ(asked, (std::vector<std::string>{"1,3", "2,2", "4,4"}));
 
   int clicks = 0;
-  grid.OnClick = [&clicks](TCellGrid&) { ++clicks; };
+  grid.Events.OnClick = [&clicks](TCellGrid&) { ++clicks; };
   grid.FocusCell(0, 0, TMoveAnchor::kYes);
   EXPECT_EQ(clicks, 1);
   grid.SetSelection({1, 1, 3, 4});
@@ -290,7 +291,7 @@ TEST(GridModelTest, ACountChangeKeepsTheCurrentCellInsideEvenWhenTheCheckRefuses
   TCellGrid grid;
   LoadStoredLayout(grid);
   grid.MoveCurrent(4, 4, TMoveAnchor::kYes, TShowCell::kYes);
-  grid.OnSelectCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& can) { can = false; };
+  grid.Events.OnSelectCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& can) { can = false; };
   grid.SetRowCount(3);
   EXPECT_EQ(Text(grid.Current()), "(4,2)");
 }

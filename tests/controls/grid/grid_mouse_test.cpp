@@ -28,7 +28,7 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
     bool auto_scrolling;
   };
   std::vector<Inside> inside;
-  grid_.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
     inside.push_back({grid.Col(), grid.Row(), window_.Focused(), window_.HasCapture(), grid.State(),
                       window_.Timers().contains(TGridInput::kAutoScrollTimer)});
@@ -92,7 +92,7 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
     window.Show();
     testing::SizeForRun(grid, 9);
     Log cell_events;
-    grid.OnClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
+    grid.Events.OnClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
       cell_events.push_back(Format("OnClickCell row %d col %d", {row, col}));
     };
     input.MouseDown(mbLeft, {ssLeft}, c.point);
@@ -175,7 +175,7 @@ class GridNarrowTest : public GridInputTest {
 
 TEST_F(GridNarrowTest, APartlyVisibleCellIsScrolledIntoViewBeforeTheEvent) {
   std::int32_t left_col_inside = -1;
-  grid_.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
     left_col_inside = grid.LeftCol();
   };
@@ -234,7 +234,8 @@ TEST_F(GridInputTest, ARightPressFocusesAndReportsTheCellAndChangesNothingElse) 
 }
 
 TEST_F(GridInputTest, OnCanClickCellRefusingStopsEverything) {
-  grid_.OnCanClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col, bool& allow) {
+  grid_.Events.OnCanClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col,
+                                       bool& allow) {
     events_.push_back(Format("OnCanClickCell row %d col %d", {row, col}));
     allow = false;
   };
@@ -269,7 +270,7 @@ TEST_F(GridInputTest, ColumnSizingTakesPressesNearAColumnsEdge) {
 }
 
 TEST_F(GridInputTest, AnExceptionFromOnClickCellLeavesThePressAndCancelModeEndsIt) {
-  grid_.OnClickCell = [](TCellGrid&, std::int32_t, std::int32_t) {
+  grid_.Events.OnClickCell = [](TCellGrid&, std::int32_t, std::int32_t) {
     throw std::runtime_error("not a number");
   };
   EXPECT_THROW(Press(At(6, 7)), std::runtime_error);

@@ -94,8 +94,8 @@ class GridPainterTest : public ::testing::Test {
     for (std::int32_t col = 0; col < 9; ++col) {
       for (std::int32_t row = 0; row < 9; ++row) grid_.SetCells(col, row, Number(col, row));
     }
-    grid_.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
-                                  TAlignment& h, TVAlignment& v) {
+    grid_.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                         TAlignment& h, TVAlignment& v) {
       ++alignment_calls_[{col, row}];
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
@@ -279,19 +279,19 @@ TEST_F(GridPainterTest, TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForTh
 TEST_F(GridPainterTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSecondAnswers) {
   Log events;
   std::map<std::string, int> calls;
-  grid_.OnGetCellColor = [&](const TCellGrid&, std::int32_t row, std::int32_t col, TGridDrawState,
-                             TColor& brush, TFont& font) {
+  grid_.Events.OnGetCellColor = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                    TGridDrawState, TColor& brush, TFont& font) {
     if (col != 1 || row != 2) return;
     events.push_back("colour");
     // The first answer colours the background; the second would colour nothing.
     brush = ++calls["colour"] == 1 ? RGB(250, 240, 200) : RGB(0, 200, 0);
     font.Color = RGB(160, 0, 0);
   };
-  grid_.OnGetWordWrap = [&](const TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
+  grid_.Events.OnGetWordWrap = [&](const TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
     if (col == 1 && row == 2) events.push_back("word wrap");
   };
-  grid_.OnGetAlignment = [&](const TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                             TVAlignment&) {
+  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                    TAlignment& h, TVAlignment&) {
     if (col != 1 || row != 2) return;
     events.push_back("alignment");
     // Left for the background's run, right for the text's.
@@ -343,14 +343,14 @@ TEST_F(GridPainterTest, WordWrapPutsTheTextAtTheTopAndSingleLinesFollowTheVertic
   };
   for (const Case& c : cases) {
     grid_.SetWordWrap(c.word_wrap);
-    grid_.OnGetWordWrap = nullptr;
+    grid_.Events.OnGetWordWrap = nullptr;
     if (c.wrap_event) {
-      grid_.OnGetWordWrap = [&c](const TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
+      grid_.Events.OnGetWordWrap = [&c](const TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
         c.wrap_event(wrap);
       };
     }
-    grid_.OnGetAlignment = [&c](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
-                                TVAlignment& v) {
+    grid_.Events.OnGetAlignment = [&c](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+                                       TVAlignment& v) {
       h = c.h;
       v = c.v;
     };
@@ -431,8 +431,8 @@ TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
 TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   window_.SetFocus();
   std::map<Cell, std::pair<TRect, TGridDrawState>> drawn;
-  grid_.OnDrawCell = [&](const TCellGrid&, std::int32_t col, std::int32_t row, const TRect& rect,
-                         TGridDrawState state) {
+  grid_.Events.OnDrawCell = [&](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                const TRect& rect, TGridDrawState state) {
     drawn[{col, row}] = {rect, state};
   };
   const QImage plain = PaintAll();
@@ -452,10 +452,11 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   EXPECT_EQ(drawn[Cell(2, 5)].second, TGridDrawState{});
 
   // A custom drawing lands on the cell; the focus rectangle still goes over it.
-  grid_.OnDrawCell = nullptr;
+  grid_.Events.OnDrawCell = nullptr;
   std::vector<TColor> brushes;
-  grid_.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
-                               std::int32_t row, TGridDrawState, const TRect& rect, bool printing) {
+  grid_.Events.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
+                                      std::int32_t row, TGridDrawState, const TRect& rect,
+                                      bool printing) {
     EXPECT_FALSE(printing);
     EXPECT_EQ(rect, Box(col, row));
     brushes.push_back(canvas.Brush().Color);
@@ -486,8 +487,8 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
 TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSound) {
   grid_.SetColWidths(8, 62);  // the grid now holds a list of widths that a count change moves
   bool resized = false;
-  grid_.OnGetAlignment = [&](const TCellGrid&, std::int32_t, std::int32_t, TAlignment&,
-                             TVAlignment&) {
+  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t, std::int32_t, TAlignment&,
+                                    TVAlignment&) {
     if (!std::exchange(resized, true)) grid_.SetColCount(5000);
   };
   const QImage image = PaintAll();
@@ -496,8 +497,8 @@ TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSou
 }
 
 TEST_F(GridPainterTest, TheDisplayedTextEventReplacesTheStoredText) {
-  grid_.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
-                            std::string& text) {
+  grid_.Events.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                   std::string& text) {
     if (col == 6 && row == 2) text = "7";
   };
   const TCellLook look = InspectCell(PaintAll(), Box(6, 2), kSilver, kWindowText);

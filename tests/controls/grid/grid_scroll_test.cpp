@@ -231,7 +231,7 @@ TEST_F(GridWindowTest, MovingTheViewScrollsByTheDistanceOrRepaintsEverything) {
   grid_.SetTopRow(5);
   window_.TakeLog();
   int moves = 0;
-  grid_.OnTopLeftChanged = [&moves](TCellGrid&) { ++moves; };
+  grid_.Events.OnTopLeftChanged = [&moves](TCellGrid&) { ++moves; };
   grid_.SetTopRow(6);
   EXPECT_EQ(window_.TakeLog(), (Log{"flush", "vpos 48", "scroll (0,0,547,230) by (0,-50)"}));
   grid_.SetTopRow(9);
