@@ -143,8 +143,10 @@ void TForm_main::LoadCellGrid1() {
   grid.SetFixedCols(0);
   grid.SetFixedRows(0);
   grid.SetRowCount(5);
-  grid.SetFont(Font("Tahoma", -64, true, clWindowText));
-  grid.SetFixedFont(Font("Tahoma", -11, true, clWindowText));
+  TGridAppearance appearance = grid.Appearance();
+  appearance.Font = Font("Tahoma", -64, true, clWindowText);
+  appearance.FixedFont = Font("Tahoma", -11, true, clWindowText);
+  grid.SetAppearance(appearance);
   using enum TGridOption;
   grid.SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
                    goDrawFocusSelected});

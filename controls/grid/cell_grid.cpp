@@ -46,7 +46,8 @@ TCellGrid::TCellGrid() : TCellGrid(TThemes::kInactive) {}
 
 TCellGrid::TCellGrid(TThemes themes)
     : store_(model_.RowCount), themes_active_(themes == TThemes::kActive) {
-  SetGridLineWidth(1);
+  // The lines are drawn inside the cells, so the geometry never leaves room for them.
+  ChangeLines().LineWidth = 0;
   ChangeLines().Options.Include(goDrawFocusSelected);
   SetRowCount(10);
   SetWidth(400);
@@ -297,9 +298,9 @@ void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
 }
 
 void TCellGrid::SetOptions(TGridOptions options) {
-  const bool changed = options != model_.Options;
+  if (options == model_.Options) return;
   ChangeLines().Options = options;
-  InvalidateIf(changed);
+  InvalidateGrid();
 }
 
 void TCellGrid::SetScrollBars(TScrollStyle scroll_bars) {
@@ -621,70 +622,19 @@ void TCellGrid::InvalidateGrid() {
   if (window_ != nullptr) InvalidateRect(window_->ClientRect());
 }
 
-// ---- Painting properties ----
+// ---- Painting ----
 
-void TCellGrid::InvalidateIf(bool changed) {
-  if (changed) InvalidateGrid();
-}
-
-void TCellGrid::SetColor(TColor color) { InvalidateIf(std::exchange(color_, color) != color); }
-
-void TCellGrid::SetFont(const TFont& font) {
-  font_ = font;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetFixedColor(TColor color) {
-  InvalidateIf(std::exchange(fixed_color_, color) != color);
-}
-
-void TCellGrid::SetFixedFont(const TFont& font) {
-  InvalidateIf(std::exchange(fixed_font_, font) != font);
-}
-
-void TCellGrid::SetGridLineColor(TColor color) {
-  grid_line_color_ = color;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetGridLineWidth(std::int32_t width) {
-  grid_line_width_ = width;
-  // The lines are drawn inside the cells, so the geometry never leaves room for them.
-  ChangeLines().LineWidth = 0;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetSelectionColor(TColor color) {
-  InvalidateIf(std::exchange(selection_color_, color) != color);
-}
-
-void TCellGrid::SetSelectionColorTo(TColor color) {
-  InvalidateIf(std::exchange(selection_color_to_, color) != color);
-}
-
-void TCellGrid::SetSelectionTextColor(TColor color) {
-  InvalidateIf(std::exchange(selection_text_color_, color) != color);
-}
-
-void TCellGrid::SetShowSelection(bool show) {
-  InvalidateIf(std::exchange(show_selection_, show) != show);
-}
-
-void TCellGrid::SetHideFocusRect(bool hide) {
-  InvalidateIf(std::exchange(hide_focus_rect_, hide) != hide);
-}
-
-void TCellGrid::SetVAlignment(TVAlignment alignment) {
-  InvalidateIf(std::exchange(v_alignment_, alignment) != alignment);
-}
-
-void TCellGrid::SetWordWrap(bool word_wrap) {
-  word_wrap_ = word_wrap;
+void TCellGrid::SetAppearance(const TGridAppearance& appearance) {
+  if (appearance == appearance_) return;
+  appearance_ = appearance;
+  // Releasing the lock repaints everything anyway.
   if (!UpdateLocked()) InvalidateGrid();
 }
 
-void TCellGrid::SetZoomDelta(std::int32_t delta) {
-  InvalidateIf(std::exchange(zoom_delta_, delta) != delta);
+void TCellGrid::SetFont(const TFont& font) {
+  TGridAppearance appearance = appearance_;
+  appearance.Font = font;
+  SetAppearance(appearance);
 }
 
 // ---- Update lock and the frame ----

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/grid/cell_store.h"
+#include "controls/grid/grid_appearance.h"
 #include "controls/grid/grid_events.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_model.h"
@@ -216,46 +217,20 @@ class TCellGrid {
   // Marks the whole client area.
   void InvalidateGrid();
 
-  // ---- Painting properties ----
-  // GridLineColor, GridLineWidth, Font and WordWrap repaint everything whenever they are set;
-  // the others when their value changes.
+  // ---- Painting ----
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  const TFont& Font() const { return font_; }
+  const TGridAppearance& Appearance() const { return appearance_; }
+  // Takes a new appearance as a whole; the client area is repainted once when it differs, unless
+  // the update lock is held.
+  void SetAppearance(const TGridAppearance& appearance);
+  // The cells' font, which the training controller sizes to the board.
+  const TFont& Font() const { return appearance_.Font; }
   void SetFont(const TFont& font);
-  TColor FixedColor() const { return fixed_color_; }
-  void SetFixedColor(TColor color);
-  const TFont& FixedFont() const { return fixed_font_; }
-  void SetFixedFont(const TFont& font);
-  TColor GridLineColor() const { return grid_line_color_; }
-  void SetGridLineColor(TColor color);
-  // The width of the lines drawn inside the cells; the geometry's line width stays 0.
-  std::int32_t GridLineWidth() const { return grid_line_width_; }
-  void SetGridLineWidth(std::int32_t width);
-  TColor SelectionColor() const { return selection_color_; }
-  void SetSelectionColor(TColor color);
-  // The end colour of a gradient selection background; clNone for a plain one.
-  TColor SelectionColorTo() const { return selection_color_to_; }
-  void SetSelectionColorTo(TColor color);
-  TColor SelectionTextColor() const { return selection_text_color_; }
-  void SetSelectionTextColor(TColor color);
-  bool ShowSelection() const { return show_selection_; }
-  void SetShowSelection(bool show);
-  bool HideFocusRect() const { return hide_focus_rect_; }
-  void SetHideFocusRect(bool hide);
-  TVAlignment VAlignment() const { return v_alignment_; }
-  void SetVAlignment(TVAlignment alignment);
-  bool WordWrap() const { return word_wrap_; }
-  void SetWordWrap(bool word_wrap);
-  // Added to the font size when a cell's text is drawn (the zoom).
-  std::int32_t ZoomDelta() const { return zoom_delta_; }
-  void SetZoomDelta(std::int32_t delta);
 
   // ---- Update lock and the frame ----
 
   // While more BeginUpdate than EndUpdate calls have been made, neither the client area nor the
-  // frame is painted, and setting WordWrap repaints nothing. The EndUpdate that releases the lock
+  // frame is painted. The EndUpdate that releases the lock
   // repaints the whole control and its frame, since paints were dropped meanwhile. An EndUpdate
   // without a BeginUpdate does nothing.
   void BeginUpdate() { ++update_count_; }
@@ -323,9 +298,6 @@ class TCellGrid {
   void UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int32_t height, bool& flushed);
   void HideDisallowedBars();
 
-  // Repaints everything when `changed`: the setters of painting properties.
-  void InvalidateIf(bool changed);
-
   TGridModel model_;
   mutable std::optional<TKeptLayout> kept_layout_;
   TCellStore store_;
@@ -340,20 +312,7 @@ class TCellGrid {
   std::int32_t row_count_set_ = 0;
   TGridState state_ = TGridState::gsNormal;
 
-  TColor color_ = clWindow;
-  TFont font_;
-  TColor fixed_color_ = clBtnFace;
-  TFont fixed_font_;
-  TColor grid_line_color_ = clSilver;
-  std::int32_t grid_line_width_ = 1;
-  TColor selection_color_ = RGB(182, 202, 234);
-  TColor selection_color_to_ = clNone;
-  TColor selection_text_color_ = clBlack;
-  bool show_selection_ = true;
-  bool hide_focus_rect_ = false;
-  TVAlignment v_alignment_ = TVAlignment::vtaTop;
-  bool word_wrap_ = true;
-  std::int32_t zoom_delta_ = 0;
+  TGridAppearance appearance_;
 
   std::int32_t update_count_ = 0;
   bool themes_active_ = false;

@@ -385,9 +385,11 @@ void TGridInput::MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point) {
 }
 
 void TGridInput::Zoom(std::int32_t amount) {
-  const std::int32_t total = grid_.ZoomDelta() + amount;
+  const std::int32_t total = grid_.Appearance().ZoomDelta + amount;
   if (total < -kZoomLimit || total > kZoomLimit) return;
-  grid_.SetZoomDelta(total);
+  TGridAppearance appearance = grid_.Appearance();
+  appearance.ZoomDelta = total;
+  grid_.SetAppearance(appearance);
   // A line the zoom would shrink to nothing keeps its size.
   for (std::int32_t col = 0; col < grid_.ColCount(); ++col) {
     const std::int32_t width = grid_.ColWidths(col) + amount;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -190,6 +191,15 @@ class FakeGridWindow : public IGridWindow {
   std::map<std::int32_t, std::int32_t> timers_;
   std::vector<std::string> log_;
 };
+
+// Changes one painting property of a grid, as a change of its whole appearance.
+template <class T>
+void ChangeAppearance(TCellGrid& grid, T TGridAppearance::*property,
+                      std::type_identity_t<T> value) {
+  TGridAppearance appearance = grid.Appearance();
+  appearance.*property = value;
+  grid.SetAppearance(appearance);
+}
 
 // What the main window's stored layout loads into its grid.
 inline void LoadStoredLayout(TCellGrid& grid) {

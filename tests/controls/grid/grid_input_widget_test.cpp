@@ -278,7 +278,7 @@ TEST_F(GridInputWidgetTest, TheWheelCountsWholeNotches) {
   Wheel(240);  // two notches at once
   EXPECT_EQ(Grid().Row(), 0);
   Wheel(-120, Qt::ControlModifier);
-  EXPECT_EQ(Grid().ZoomDelta(), QApplication::wheelScrollLines());
+  EXPECT_EQ(Grid().Appearance().ZoomDelta, QApplication::wheelScrollLines());
   EXPECT_EQ(Grid().ColWidths(8), 62 + QApplication::wheelScrollLines());
   EXPECT_TRUE(clicks_.empty());
 }

@@ -242,7 +242,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
   for (int notch = 1; notch <= 4; ++notch) {
     Input().MouseWheel(TWheelTurn::kTowardUser, {ssCtrl}, {100, 100});
     const std::int32_t zoom = std::min(3 * notch, 9);
-    EXPECT_EQ(grid_.ZoomDelta(), zoom) << notch;
+    EXPECT_EQ(grid_.Appearance().ZoomDelta, zoom) << notch;
     EXPECT_EQ(sizes(), each(62 + zoom, 58 + zoom)) << notch;
     // The generic stage still moves the current cell one row on every notch.
     EXPECT_EQ(grid_.Row(), notch);
@@ -250,7 +250,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
   for (int notch = 1; notch <= 7; ++notch) {
     Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   }
-  EXPECT_EQ(grid_.ZoomDelta(), -9);
+  EXPECT_EQ(grid_.Appearance().ZoomDelta, -9);
   EXPECT_EQ(sizes(), each(62 - 9, 58 - 9));
 }
 
@@ -259,7 +259,7 @@ TEST_F(GridNoClickTest, ZoomKeepsALineThatWouldVanish) {
   Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   EXPECT_EQ(grid_.ColWidths(4), 2);
   EXPECT_EQ(grid_.ColWidths(3), 59);
-  EXPECT_EQ(grid_.ZoomDelta(), -3);
+  EXPECT_EQ(grid_.Appearance().ZoomDelta, -3);
 }
 
 TEST(GridWheelLinesTest, TheSettingIsReadWhenTheWindowIsAttached) {

@@ -57,7 +57,7 @@ TEST(GridModelTest, ConstructionDefaults) {
   // goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected.
   EXPECT_EQ(grid.Options().ToBits(), 0b11'1111);
   EXPECT_EQ(grid.ScrollBars(), TScrollStyle::ssBoth);
-  EXPECT_EQ(grid.GridLineWidth(), 1);
+  EXPECT_EQ(grid.Appearance().GridLineWidth, 1);
   EXPECT_EQ(grid.Model().LineWidth, 0);
 }
 

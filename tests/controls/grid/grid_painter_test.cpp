@@ -27,6 +27,7 @@ using testing::FakeGridWindow;
 using testing::InkNear;
 using testing::InspectCell;
 using testing::Inverted;
+using testing::ChangeAppearance;
 using testing::LoadStoredLayout;
 using testing::SizeForRun;
 using testing::TCellLook;
@@ -342,7 +343,7 @@ TEST_F(GridPainterTest, WordWrapPutsTheTextAtTheTopAndSingleLinesFollowTheVertic
        centred, 3 + FloorHalf(54 - height)},
   };
   for (const Case& c : cases) {
-    grid_.SetWordWrap(c.word_wrap);
+    ChangeAppearance(grid_, &TGridAppearance::WordWrap, c.word_wrap);
     grid_.Events.OnGetWordWrap = nullptr;
     if (c.wrap_event) {
       grid_.Events.OnGetWordWrap = [&c](const TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
@@ -412,7 +413,7 @@ TEST_F(GridPainterTest, ANumberTooWideForItsCellIsWrappedOrClippedNeverShortened
 
 TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
   for (const std::int32_t zoom : {5, -10}) {
-    grid_.SetZoomDelta(zoom);
+    ChangeAppearance(grid_, &TGridAppearance::ZoomDelta, zoom);
     TFont zoomed = grid_.Font();
     zoomed.SetSize(30 + zoom);
     const QImage image = PaintAll();
@@ -513,29 +514,29 @@ TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
   };
   const std::vector<Case> cases = {
       {"selection hidden",
-       [&] { grid_.SetShowSelection(false); },
+       [&] { ChangeAppearance(grid_, &TGridAppearance::ShowSelection, false); },
        {kWindow, kWindowText, TFocusLook::kDotted}},
       // clNone as the selection colours leaves the cell its own colours rather than its pixels
       // unpainted.
       {"no selection colours",
        [&] {
-         grid_.SetSelectionColor(clNone);
-         grid_.SetSelectionTextColor(clNone);
+         ChangeAppearance(grid_, &TGridAppearance::SelectionColor, clNone);
+         ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, clNone);
        },
        {kWindow, kWindowText, TFocusLook::kDotted}},
       {"other selection colours",
        [&] {
-         grid_.SetSelectionColor(RGB(255, 255, 0));
-         grid_.SetSelectionTextColor(RGB(0, 128, 0));
+         ChangeAppearance(grid_, &TGridAppearance::SelectionColor, RGB(255, 255, 0));
+         ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, RGB(0, 128, 0));
        },
        {qRgb(255, 255, 0), qRgb(0, 128, 0), TFocusLook::kDotted}},
   };
   window_.SetFocus();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    grid_.SetShowSelection(true);
-    grid_.SetSelectionColor(RGB(182, 202, 234));
-    grid_.SetSelectionTextColor(clBlack);
+    ChangeAppearance(grid_, &TGridAppearance::ShowSelection, true);
+    ChangeAppearance(grid_, &TGridAppearance::SelectionColor, RGB(182, 202, 234));
+    ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, clBlack);
     c.set();
     ExpectBoard(PaintAll(), {{{0, 0}, c.current}});
   }
@@ -544,7 +545,7 @@ TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
 TEST_F(GridPainterTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
   grid_.BeginUpdate();
   grid_.BeginUpdate();
-  grid_.SetWordWrap(false);
+  ChangeAppearance(grid_, &TGridAppearance::WordWrap, false);
   EXPECT_EQ(PaintAll().pixel(5, 5), kUntouched);
   grid_.EndUpdate();
   EXPECT_EQ(window_.TakeLog(), Log{});
@@ -606,7 +607,8 @@ TEST(GridPainterFixedCellsTest, FixedCellsHaveTheirOwnColourAndGrayLinesAndAreNe
   }
   // Fixed texts are drawn in the fixed font and start at the cell's left (no alignment event).
   const TCellLook header = InspectCell(image, {64, 0, 128, 21}, kGray, kWindowText);
-  EXPECT_TRUE(InkNear(header.ink, ExpectedInk(grid.FixedFont(), "A", 64 + 3, 3))) << header;
+  EXPECT_TRUE(InkNear(header.ink, ExpectedInk(grid.Appearance().FixedFont, "A", 64 + 3, 3)))
+      << header;
 }
 
 // The frame over a 7 x 6 window: P is the parent's colour, F the frame's, . untouched.

@@ -12,6 +12,7 @@
 namespace zelvorn {
 namespace {
 
+using testing::ChangeAppearance;
 using testing::FakeGridWindow;
 using testing::LoadStoredLayout;
 using testing::SizeForRun;
@@ -286,7 +287,7 @@ TEST_F(GridWindowTest, AScrollMessageTakesTheFocusOnlyWhenTheWindowCanHaveIt) {
   EXPECT_EQ(window_.TakeLog(), Log{"focus"});
 }
 
-TEST_F(GridWindowTest, PaintingPropertiesRepaintAlwaysOrOnlyWhenChanged) {
+TEST_F(GridWindowTest, AnAppearanceChangeRepaintsOnceAndOnlyWhenItDiffers) {
   const Log everything{"invalidate (0,0,564,530)"};
   struct Case {
     const char* name;
@@ -294,16 +295,25 @@ TEST_F(GridWindowTest, PaintingPropertiesRepaintAlwaysOrOnlyWhenChanged) {
     Log log;
   };
   const std::vector<Case> cases = {
-      {"line colour, same", [&] { grid_.SetGridLineColor(clSilver); }, everything},
-      {"line width, same", [&] { grid_.SetGridLineWidth(1); }, everything},
-      {"font, same", [&] { grid_.SetFont(grid_.Font()); }, everything},
-      {"word wrap, same", [&] { grid_.SetWordWrap(true); }, everything},
-      {"selection colour, same", [&] { grid_.SetSelectionColor(RGB(182, 202, 234)); }, {}},
-      {"selection colour, new", [&] { grid_.SetSelectionColor(clSilver); }, everything},
-      {"selection text colour, same", [&] { grid_.SetSelectionTextColor(clBlack); }, {}},
-      {"show selection, same", [&] { grid_.SetShowSelection(true); }, {}},
-      {"show selection, new", [&] { grid_.SetShowSelection(false); }, everything},
-      {"zoom, new", [&] { grid_.SetZoomDelta(3); }, everything},
+      {"the same", [&] { grid_.SetAppearance(grid_.Appearance()); }, {}},
+      {"font, same", [&] { grid_.SetFont(grid_.Font()); }, {}},
+      {"selection colour, new",
+       [&] { ChangeAppearance(grid_, &TGridAppearance::SelectionColor, clSilver); }, everything},
+      {"three at once",
+       [&] {
+         TGridAppearance appearance = grid_.Appearance();
+         appearance.GridLineWidth = 2;
+         appearance.WordWrap = false;
+         appearance.ZoomDelta = 3;
+         grid_.SetAppearance(appearance);
+       },
+       everything},
+      {"while locked",
+       [&] {
+         grid_.BeginUpdate();
+         ChangeAppearance(grid_, &TGridAppearance::ShowSelection, false);
+       },
+       {}},
   };
   for (const Case& c : cases) {
     c.set();
