@@ -46,7 +46,7 @@ TCellGrid::TCellGrid() : TCellGrid(TThemes::kInactive) {}
 
 TCellGrid::TCellGrid(TThemes themes)
     : store_(model_.RowCount), themes_active_(themes == TThemes::kActive) {
-  // The lines are drawn inside the cells, so the geometry never leaves room for them.
+  // Lines are painted within each cell's own box: cells sit edge to edge.
   ChangeLines().LineWidth = 0;
   ChangeLines().Options.Include(goDrawFocusSelected);
   SetRowCount(10);
@@ -217,7 +217,7 @@ void TCellGrid::FinishCountChange(const std::optional<TOldView>& old_view) {
       MoveCurrentCell(clamped, TMoveAnchor::kYes, TShowCell::kYes, TSelectCheck::kSkip);
     }
   }
-  // The range collapses to the current cell even when every selected cell still exists.
+  // A count change always shrinks a range to the current cell, also one that still fits.
   if (Anchor() != clamped) MoveAnchor(clamped);
   if (old_view) RepaintCountStrips(*old_view);
   UpdateScrollRanges();

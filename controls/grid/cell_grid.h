@@ -30,14 +30,15 @@ enum class TThemes : bool { kInactive, kActive };
 enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current cell
 enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
 
-// The grid control that shows the number table: its model (counts, sizes, current cell,
-// selection, top-left cell and the cell texts), its geometry and scrolling, and the events and
-// painting properties that painting and input work with.
+// The number table's grid, as the training controller, the form, the input and the painter see
+// it: the model (TGridModel: counts, sizes, the current, anchor and top-left cells) with the
+// cell texts (TCellStore), the layout kept for the client area, scrolling and repaint marks
+// through its window, the appearance (TGridAppearance) and the events (TGridEvents).
 //
-// The grid works with or without a window (IGridWindow). Without one, nothing is repainted or
-// scrolled and the scroll bars are left alone; the client area is then the control's size less
-// its 2-pixel edge on each side. Geometry always runs with line width 0: the grid lines are
-// drawn inside the cells (GridLineWidth), so cells tile the client area without gaps.
+// A grid need not have a window (IGridWindow). Without one it marks nothing, scrolls nothing
+// and leaves the bars alone, and its client area is its size less a 2-pixel edge all round.
+// The geometry's line width is always 0: lines are painted inside each cell (GridLineWidth), so
+// the cells sit edge to edge.
 class TCellGrid {
  public:
   // The range of a scroll bar that can scroll is 0..kScrollRangeMax.
@@ -60,9 +61,8 @@ class TCellGrid {
   IGridWindow* Window() const { return window_; }
   // The window has come on screen: the scroll bars get their ranges.
   void WindowShown();
-  // The window's client area has changed size: the scroll ranges are updated, which may move the
-  // top-left cell back so that no empty space shows beyond the last line while lines are
-  // scrolled out.
+  // The window's client area has a new size: the bars get new ranges, and the view may move back
+  // so that, while lines are scrolled out, none of the area after the last line lies empty.
   void WindowResized();
   // A scroll bar's action, with the thumb position for scPosition and scTrack. Takes the focus
   // when the window can have it, then moves the top-left cell as the code asks, skipping lines of
@@ -83,21 +83,20 @@ class TCellGrid {
 
   std::int32_t ColCount() const { return model_.ColCount; }
   std::int32_t RowCount() const { return model_.RowCount; }
-  // A count of 0 or less becomes 1. A fixed count that would not stay below the new count is
-  // first lowered to count - 1. Any change collapses the selection to the current cell (which is
-  // moved inside the grid when it falls outside), repaints the strip from the first changed line
-  // to the control's edge (or everything when the view had to scroll) and updates the scroll
-  // ranges. Stored cells outside the new counts stay stored. When the per-line size lists cannot
-  // take the new count, the old counts stay, everything is repainted and the failure
-  // (EInvalidGridOperation) propagates.
+  // Counts below 1 are taken as 1; a fixed count not below the new count drops to count - 1
+  // first. After a change the selection is just the current cell, brought inside the grid if
+  // it fell out; the strip from the first line that may differ to the control's edge is marked
+  // (all of it if the view moved), and the bars get new ranges. Texts of cells now outside stay
+  // stored. If the size lists cannot take the new count, the old counts stay, everything is
+  // marked and the EInvalidGridOperation goes on to the caller.
   void SetColCount(std::int32_t count);
   void SetRowCount(std::int32_t count);
 
   std::int32_t FixedCols() const { return model_.FixedCols; }
   std::int32_t FixedRows() const { return model_.FixedRows; }
   // Fails with "网格索引越界" below 0 and with "固定列的数目必须小于总列数" (rows:
-  // "固定行的数目必须小于总行数") at or above the count. A change puts the top-left, current and
-  // anchor cells at the first scrollable cell and repaints everything.
+  // "固定行的数目必须小于总行数") at or above the count. After a change the view, the current
+  // cell and the anchor all start at the first scrollable cell, and everything is marked.
   void SetFixedCols(std::int32_t count);
   void SetFixedRows(std::int32_t count);
 
@@ -142,7 +141,7 @@ class TCellGrid {
   std::int32_t Row() const { return model_.Current.Y; }
   TCellCoord Current() const { return model_.Current; }
   TCellCoord Anchor() const { return model_.Anchor; }
-  // The cells spanned by the current cell and the anchor cell.
+  // The block between the anchor and the current cell, both included.
   TGridRect Selection() const { return model_.Selection(); }
 
   // Makes a cell current, if the cell-selection check allows it. A cell outside the grid fails
@@ -156,8 +155,8 @@ class TCellGrid {
   void MoveAnchor(TCellCoord cell);
   // A keyboard or wheel move: MoveCurrent with the view following, then OnClick.
   void FocusCell(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor);
-  // Makes the anchor the top-left and the current cell the bottom-right cell of `cells`,
-  // without the cell-selection check, and repaints the change. Cells outside the grid fail with
+  // Selects `cells`: the anchor goes to its first corner and the current cell to its last, with
+  // no selection check, and the change is marked. Cells outside the grid fail with
   // "网格索引越界".
   void SetSelection(const TGridRect& cells);
   // The cell-selection check: whether a cell may become current. Refuses fixed cells, repaints
@@ -179,7 +178,7 @@ class TCellGrid {
   // The whole rectangle of a cell, not cut at the client edge (see FullCellRect in
   // grid_layout.h).
   TRect FullCellRect(std::int32_t col, std::int32_t row) const;
-  // The cell under a client point; (-1, -1) when the point is on no cell.
+  // Which cell a client point falls on, or (-1, -1) for none.
   TCellCoord CellAtPoint(std::int32_t x, std::int32_t y) const;
   TCellCoord LargestTopLeft(TCellCoord cell) const;
   // The number of fully visible scrollable columns (rows), at least 1.
@@ -199,8 +198,8 @@ class TCellGrid {
   void MoveTopLeft(TCellCoord top_left);
   // Scrolls as little as needed to show a cell fully; nothing without a window.
   void ScrollIntoView(TCellCoord cell);
-  // Sets each scroll bar's range (0..127 when its axis can scroll, else 0..0) for the client
-  // area it leaves, moving the top-left cell back when it lies beyond the largest useful one.
+  // Gives each bar the range 0..127 if its axis can scroll in the client area the bars leave,
+  // else 0..0; a view further on than the last useful first line is moved back to it.
   // Only while the window is showing and ScrollBars is not ssNone.
   void UpdateScrollRanges();
   // Writes each bar's thumb position (LeftCol's place between FixedCols and the largest useful

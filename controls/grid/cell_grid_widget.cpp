@@ -123,7 +123,7 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
   // press handling: Qt must not give it beforehand (a press that OnCanClickCell refuses leaves
   // the focus where it was).
   setFocusPolicy(Qt::TabFocus);
-  // Every pixel of the client area comes from painting; nothing is erased first.
+  // The painter covers every pixel it is asked for, so Qt need not clear the area beforehand.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
   for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {

@@ -16,8 +16,8 @@ struct TGridAppearance {
   TColor FixedColor = clBtnFace;
   TFont FixedFont;
   TColor GridLineColor = clSilver;
-  // The lines are drawn inside the cells, this many pixels wide; the geometry leaves no room
-  // between cells for them.
+  // How wide the lines are that the painter draws along each cell's right and bottom edge,
+  // within the cell itself.
   std::int32_t GridLineWidth = 1;
   TColor SelectionColor = RGB(182, 202, 234);
   // The end colour of a gradient selection background; clNone for a plain one.

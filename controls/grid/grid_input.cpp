@@ -77,7 +77,7 @@ void TGridInput::LeftDown(TShiftState shift, TPoint point) {
       (point.X - bounds.Left < kSizingZone || bounds.Right - point.X < kSizingZone)) {
     return;
   }
-  // The coordinates are those under the pointer at the press, even when the view scrolled since.
+  // The handler hears of the cell that was pressed, even if the press has scrolled it since.
   if (grid_.Events.OnClickCell) grid_.Events.OnClickCell(grid_, cell.Y, cell.X);
 }
 

@@ -148,9 +148,9 @@ void TGridPainter::PaintCell(TCanvas& canvas, std::int32_t col, std::int32_t row
   PaintCellContent(canvas, col, row, Grown(box, -line_width), state);
 }
 
-// Each cell draws the line along its own right and bottom edge, so neighbours share no pixel: a
-// cell repainted alone comes out whole, lines included. There is no line along the top of the
-// first row or the left of the first column.
+// Lines fill the rightmost and the bottom pixels inside each cell's box. No pixel is shared
+// between neighbours, so repainting one cell redraws its lines too. The board gets no line
+// above its top row or before its left column.
 void TGridPainter::PaintCellLines(TCanvas& canvas, const TRect& box, bool fixed,
                                   std::int32_t line_width) {
   if (line_width <= 0) return;
@@ -233,8 +233,8 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
   if (grid_.Events.OnCustomCellDraw)
     grid_.Events.OnCustomCellDraw(grid_, canvas, col, row, state, box, false);
 
-  // The focus rectangle lies just inside the cell's own lines, and only while the keyboard
-  // focus is really here: a grid in a background window shows its selection without it.
+  // Drawn inside the lines, and only while this grid really has the keyboard focus: in a window
+  // in the background the selection shows without it.
   if (!grid_.Appearance().HideFocusRect && col == grid_.Col() && row == grid_.Row() &&
       keyboard_focus_ && !grid_.Options().Has(goRowSelect)) {
     canvas.DrawFocusRect({box.Left, box.Top, box.Right - 1, box.Bottom - 1});

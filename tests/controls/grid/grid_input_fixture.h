@@ -47,7 +47,7 @@ class GridInputTest : public ::testing::Test {
     Press(point);
     Release(point);
   }
-  // The second press of a double-click, as the platform reports it.
+  // A double-click's second press, delivered in place of a plain press.
   void DoublePress(TPoint point) {
     Input().MouseDoubleClick(TMouseButton::mbLeft, {TShiftStateFlag::ssLeft}, point);
   }

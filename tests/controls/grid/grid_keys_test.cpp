@@ -1,5 +1,5 @@
-// Keys, the wheel and middle-button panning through the fake window. None of them may raise
-// OnClickCell; every fixture here checks that when it ends.
+// What keys, wheel notches and middle-button panning do, through the fake window. OnClickCell
+// stays silent for all of them; every fixture here checks that when it ends.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -35,8 +35,9 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   };
 
   Press(At(2, 3));
-  // The focus repaints the old selection and checks the current cell; the move checks the new
-  // cell, then repaints the selection's change and the old and the new current cell.
+  // Gaining the focus marks the old selection and checks the current cell; the move then checks
+  // the pressed cell and marks what the selection lost and gained, then the previous and the
+  // new current cell.
   const std::string old_cell = "invalidate (0,0,62,58)";
   const std::string new_cell = "invalidate (124,174,186,232)";
   EXPECT_EQ(window_.TakeLog(),

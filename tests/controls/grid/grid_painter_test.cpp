@@ -22,12 +22,12 @@
 namespace zelvorn {
 namespace {
 
+using testing::ChangeAppearance;
 using testing::ExpectedInk;
 using testing::FakeGridWindow;
 using testing::InkNear;
 using testing::InspectCell;
 using testing::Inverted;
-using testing::ChangeAppearance;
 using testing::LoadStoredLayout;
 using testing::SizeForRun;
 using testing::TCellLook;
@@ -168,7 +168,7 @@ TEST_F(GridPainterTest, BeforeAnyClickTheFirstCellIsSelectedWithoutAFocusRectang
   // columns' and rows' own lines meet the client's edges.
   for (int x = 0; x < 558; ++x) EXPECT_EQ(image.pixel(x, 0) == kSilver, x % 62 == 61) << x;
   for (int y = 0; y < 522; ++y) EXPECT_EQ(image.pixel(0, y) == kSilver, y % 58 == 57) << y;
-  // Right of the last column and below the last row: the window colour, no lines.
+  // The area past the board, right and below: window colour, without lines.
   for (int y = 0; y < 530; ++y) {
     for (int x = 0; x < 564; ++x) {
       if (x >= 558 || y >= 522) {

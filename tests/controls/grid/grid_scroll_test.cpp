@@ -262,8 +262,8 @@ TEST_F(GridWindowTest, WithFixedCellsTheHeaderBandsScrollAlongOneAxisOnly) {
 TEST_F(GridWindowTest, MovingTheCurrentCellBringsItIntoViewAndMarksTheChange) {
   UseTwentyRows();
   grid_.MoveCurrent(2, 1, TMoveAnchor::kYes, TShowCell::kYes);
-  // The check marks the old and the candidate cell, then the selection's change, then the old
-  // and the new current cell.
+  // First the selection check marks the cell that was current and the candidate, then what the
+  // selection lost and gained, then the previous and new current cell.
   const std::string old_cell = "invalidate (0,0,100,50)";
   const std::string new_cell = "invalidate (200,50,300,100)";
   EXPECT_EQ(window_.TakeLog(), (Log{old_cell, new_cell, old_cell, new_cell, old_cell, new_cell}));
