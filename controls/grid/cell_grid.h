@@ -11,6 +11,7 @@
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_model.h"
 #include "controls/grid/grid_types.h"
+#include "controls/grid/grid_view.h"
 #include "controls/grid/grid_window.h"
 #include "platform/alignment.h"
 #include "platform/color.h"
@@ -31,9 +32,11 @@ enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current 
 enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
 
 // The number table's grid, as the training controller, the form, the input and the painter see
-// it: the model (TGridModel: counts, sizes, the current, anchor and top-left cells) with the
-// cell texts (TCellStore), the layout kept for the client area, scrolling and repaint marks
-// through its window, the appearance (TGridAppearance) and the events (TGridEvents).
+// it: a facade over the model (TGridModel: counts, sizes, the current, anchor and top-left
+// cells), the cell texts (TCellStore), the view (TGridView: window, kept layout, scrolling,
+// repaint marks, update lock), the appearance (TGridAppearance) and the events (TGridEvents).
+// It keeps the rules that tie them together: selection checks, count changes, and which
+// changes repaint what.
 //
 // A grid need not have a window (IGridWindow). Without one it marks nothing, scrolls nothing
 // and leaves the bars alone, and its client area is its size less a 2-pixel edge all round.
@@ -41,10 +44,8 @@ enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the ce
 // the cells sit edge to edge.
 class TCellGrid {
  public:
-  // The range of a scroll bar that can scroll is 0..kScrollRangeMax.
-  static constexpr std::int32_t kScrollRangeMax = 127;
-  // The window's sunken edge, on each side.
-  static constexpr std::int32_t kClientEdge = 2;
+  static constexpr std::int32_t kScrollRangeMax = TGridView::kScrollRangeMax;
+  static constexpr std::int32_t kClientEdge = TGridView::kClientEdge;
 
   // A grid on a platform without visual styles.
   TCellGrid();
@@ -57,8 +58,8 @@ class TCellGrid {
 
   // Connects the grid to the window that shows it (nullptr disconnects it). From then on the
   // window's size is the grid's size.
-  void AttachWindow(IGridWindow* window);
-  IGridWindow* Window() const { return window_; }
+  void AttachWindow(IGridWindow* window) { view_.AttachWindow(window); }
+  IGridWindow* Window() const { return view_.Window(); }
   // The window has come on screen: the scroll bars get their ranges.
   void WindowShown();
   // The window's client area has a new size: the bars get new ranges, and the view may move back
@@ -67,17 +68,19 @@ class TCellGrid {
   // A scroll bar's action, with the thumb position for scPosition and scTrack. Takes the focus
   // when the window can have it, then moves the top-left cell as the code asks, skipping lines of
   // size 0 and staying within the fixed count and LargestTopLeft of the last cell.
-  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb);
+  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb) {
+    view_.ScrollMessage(bar, code, thumb);
+  }
 
   // ---- Size of the control ----
 
   // The control's outer size, edge and scroll bars included.
-  std::int32_t Width() const;
-  std::int32_t Height() const;
-  void SetWidth(std::int32_t width);
-  void SetHeight(std::int32_t height);
+  std::int32_t Width() const { return view_.Width(); }
+  std::int32_t Height() const { return view_.Height(); }
+  void SetWidth(std::int32_t width) { view_.SetWidth(width); }
+  void SetHeight(std::int32_t height) { view_.SetHeight(height); }
   // The client area at (0, 0): the window's, or without one the size less the edge.
-  TRect ClientRect() const;
+  TRect ClientRect() const { return view_.ClientRect(); }
 
   // ---- Counts, fixed counts and sizes ----
 
@@ -118,8 +121,8 @@ class TCellGrid {
 
   TGridOptions Options() const { return model_.Options; }
   void SetOptions(TGridOptions options);
-  TScrollStyle ScrollBars() const { return scroll_bars_; }
-  void SetScrollBars(TScrollStyle scroll_bars);
+  TScrollStyle ScrollBars() const { return view_.ScrollBars(); }
+  void SetScrollBars(TScrollStyle scroll_bars) { view_.SetScrollBars(scroll_bars); }
 
   // The whole model, for the geometry's pure functions.
   const TGridModel& Model() const { return model_; }
@@ -170,8 +173,10 @@ class TCellGrid {
 
   // The layout of the client area. It is kept until the lines or the client size change, so
   // the calls of one event compute it once.
-  TGridLayout CalcLayout() const;
-  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const;
+  TGridLayout CalcLayout() const { return view_.Layout(); }
+  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const {
+    return view_.LayoutFor(client_width, client_height);
+  }
   // The visible part of a cell without its trailing line; all zeros when it is not visible.
   TRect CellBounds(std::int32_t col, std::int32_t row) const;
   TRect CellBounds(const TGridRect& cells, TTrailingLine trailing) const;
@@ -195,26 +200,26 @@ class TCellGrid {
   // Moves the view: scrolls the window's pixels by the distance, or repaints everything when the
   // jump exceeds the visible scrollable part; updates the scroll positions and raises
   // OnTopLeftChanged.
-  void MoveTopLeft(TCellCoord top_left);
+  void MoveTopLeft(TCellCoord top_left) { view_.MoveTopLeft(top_left); }
   // Scrolls as little as needed to show a cell fully; nothing without a window.
-  void ScrollIntoView(TCellCoord cell);
+  void ScrollIntoView(TCellCoord cell) { view_.ScrollIntoView(cell); }
   // Gives each bar the range 0..127 if its axis can scroll in the client area the bars leave,
   // else 0..0; a view further on than the last useful first line is moved back to it.
   // Only while the window is showing and ScrollBars is not ssNone.
-  void UpdateScrollRanges();
+  void UpdateScrollRanges() { view_.UpdateScrollRanges(); }
   // Writes each bar's thumb position (LeftCol's place between FixedCols and the largest useful
   // left column, scaled to 0..127), only where it changed.
-  void UpdateScrollPositions();
+  void UpdateScrollPositions() { view_.UpdateScrollPositions(); }
 
   // ---- Repainting (all marks are made without erasing; nothing without a window) ----
 
   // Marks one cell, its trailing line included.
-  void RepaintCell(std::int32_t col, std::int32_t row);
+  void RepaintCell(std::int32_t col, std::int32_t row) { view_.RepaintCell(col, row); }
   // Marks the visible part of a block of cells, lines included.
-  void InvalidateCells(const TGridRect& cells);
-  void InvalidateRect(const TRect& rect);
+  void InvalidateCells(const TGridRect& cells) { view_.InvalidateCells(cells); }
+  void InvalidateRect(const TRect& rect) { view_.InvalidateRect(rect); }
   // Marks the whole client area.
-  void InvalidateGrid();
+  void InvalidateGrid() { view_.InvalidateGrid(); }
 
   // ---- Painting ----
 
@@ -232,9 +237,9 @@ class TCellGrid {
   // frame is painted. The EndUpdate that releases the lock
   // repaints the whole control and its frame, since paints were dropped meanwhile. An EndUpdate
   // without a BeginUpdate does nothing.
-  void BeginUpdate() { ++update_count_; }
-  void EndUpdate();
-  bool UpdateLocked() const { return update_count_ > 0; }
+  void BeginUpdate() { view_.BeginUpdate(); }
+  void EndUpdate() { view_.EndUpdate(); }
+  bool UpdateLocked() const { return view_.UpdateLocked(); }
   // Whether the frame takes its visual-style colour.
   bool ThemesActive() const { return themes_active_; }
   // The look and Flat decide whether the frame is drawn. A change repaints the whole control
@@ -255,18 +260,10 @@ class TCellGrid {
   TGridEvents Events;
 
  private:
-  // The layout of the client area it was computed for. Between changes of the lines, every
-  // event of a press, a paint or a scroll reads the same one.
-  struct TKeptLayout {
-    TGridLayout layout;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-  };
-
   // The model, for a change of what the layout is computed from (counts, sizes, the first
   // visible lines, options): drops the kept layout. The current and anchor cells move without it.
   TGridModel& ChangeLines() {
-    kept_layout_.reset();
+    view_.DropLayout();
     return model_;
   }
 
@@ -291,29 +288,15 @@ class TCellGrid {
   void CheckCell(TCellCoord cell) const;
   void InvalidateSelectionChange(const TGridRect& old_selection);
 
-  void TopLeftMoved(TCellCoord old_top_left);
-  void ScrollData(const TGridLayout& layout, std::int32_t dx, std::int32_t dy);
-  bool HasBar(TScrollBarKind bar) const;
-  void UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int32_t height, bool& flushed);
-  void HideDisallowedBars();
-
   TGridModel model_;
-  mutable std::optional<TKeptLayout> kept_layout_;
+  TGridView view_{model_};
   TCellStore store_;
-  IGridWindow* window_ = nullptr;
-  std::int32_t width_ = 0;
-  std::int32_t height_ = 0;
-  TScrollStyle scroll_bars_ = TScrollStyle::ssBoth;
-  // Set while the scroll ranges are being set: the size changes that showing or hiding a bar
-  // causes must not start the procedure again.
-  bool updating_scroll_ranges_ = false;
   // The row count last set through SetRowCount; OnGetDisplText is consulted only below it.
   std::int32_t row_count_set_ = 0;
   TGridState state_ = TGridState::gsNormal;
 
   TGridAppearance appearance_;
 
-  std::int32_t update_count_ = 0;
   bool themes_active_ = false;
   TGridLook look_ = TGridLook::glXP;
   bool flat_ = false;
