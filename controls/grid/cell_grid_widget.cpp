@@ -246,11 +246,7 @@ bool TCellGridWidget::HasCapture() const { return QWidget::mouseGrabber() == vie
 
 void TCellGridWidget::SendCancelModeToFocused() {
   QWidget* focused = window()->focusWidget();
-  if (focused == nullptr) return;
-  if (focused == this) {
-    input_.CancelMode();
-    return;
-  }
+  if (focused == nullptr || focused == this) return;
   QEvent cancel(CancelModeEventType());
   QCoreApplication::sendEvent(focused, &cancel);
 }

@@ -110,7 +110,10 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
   const bool left = button == mbLeft;
   if (left) {
     // Another control may be in the middle of a mouse operation of its own; this press ends it.
+    // So it does a leftover one of the grid's own (a release that went elsewhere), here rather
+    // than through the window, which would call back into this press.
     window.SendCancelModeToFocused();
+    if (window.IsActiveControl()) CancelMode();
     window.SetCapture();
     left_down_ = true;
   }

@@ -61,7 +61,8 @@ class IGridWindow {
   virtual void ReleaseCapture() = 0;
   virtual bool HasCapture() const = 0;
   // Asks the focused control of this window's top-level window to abandon any mouse operation
-  // it has going; if that control is this window, its TGridInput::CancelMode() runs.
+  // it has going. When that control is this window, nothing happens: the grid's input ends its
+  // own operation itself.
   virtual void SendCancelModeToFocused() = 0;
 
   // Keyboard focus. CanFocus: the window is shown, enabled and takes the focus by tabbing.

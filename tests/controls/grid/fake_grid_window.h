@@ -116,11 +116,8 @@ class FakeGridWindow : public IGridWindow {
     log_.push_back("release capture");
   }
   bool HasCapture() const override { return capture_; }
-  // The grid stands for the window's focused control while it is the active control.
-  void SendCancelModeToFocused() override {
-    log_.push_back("cancel mode");
-    if (active_control && input_ != nullptr) input_->CancelMode();
-  }
+  // Only other controls would be told; the grid ends its own operation itself.
+  void SendCancelModeToFocused() override { log_.push_back("cancel mode"); }
 
   bool CanFocus() const override { return showing_ && can_focus; }
   void SetFocus() override {
