@@ -104,8 +104,8 @@ class TGridView {
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
   TScrollStyle scroll_bars_ = TScrollStyle::ssBoth;
-  // Set while the ranges are being set: the size changes that showing or hiding a bar causes
-  // must not start it again.
+  // True during UpdateScrollRanges: a bar it shows or hides resizes the client area, and that
+  // resize must not start another update inside this one.
   bool updating_scroll_ranges_ = false;
   mutable std::optional<TKeptLayout> kept_layout_;
   std::int32_t update_count_ = 0;
