@@ -5,19 +5,14 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <vector>
 
 #include "app/application.h"
 #include "app/form_controls.h"
 #include "app/training_ports.h"
 #include "controls/grid/cell_grid_widget.h"
-#include "controls/grid/grid_stored_values.h"
 #include "controls/timebox/vos_time_box.h"
 #include "platform/color.h"
-#include "platform/exceptions.h"
 #include "platform/font.h"
-#include "platform/format.h"
-#include "platform/messages.h"
 #include "platform/qt_color.h"
 #include "platform/qt_font.h"
 #include "platform/timer.h"
@@ -66,66 +61,6 @@ void SetColors(QWidget& widget, TColor background, TColor text) {
   colors.setColor(QPalette::Window, ToQColor(background, colors));
   colors.setColor(QPalette::WindowText, ToQColor(text, colors));
   widget.setPalette(colors);
-}
-
-using TSet = std::vector<std::string>;
-
-// CellGrid1's own stored values, in their stored order. The last group belongs to features
-// this program never switches on; the grid accepts and ignores them.
-const std::vector<TStoredProperty>& CellGrid1Values() {
-  static const std::vector<TStoredProperty> kValues = {
-      {"DefaultColWidth", 110},
-      {"DefaultRowHeight", 105},
-      {"FixedCols", 0},
-      {"FixedRows", 0},
-      {"RowCount", 5},
-      {"Font.Charset", std::string("DEFAULT_CHARSET")},
-      {"Font.Color", std::string("clWindowText")},
-      {"Font.Height", -64},
-      {"Font.Name", std::string("Tahoma")},
-      {"Font.Style", TSet{"fsBold"}},
-      {"Options", TSet{"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
-                       "goRangeSelect", "goDrawFocusSelected"}},
-      {"ScrollBars", std::string("ssBoth")},
-      {"OnGetAlignment", std::string("CellGrid1GetAlignment")},
-      {"OnClickCell", std::string("CellGrid1ClickCell")},
-      {"ActiveCellFont.Charset", std::string("DEFAULT_CHARSET")},
-      {"ActiveCellFont.Color", std::string("clWindowText")},
-      {"ActiveCellFont.Height", -11},
-      {"ActiveCellFont.Name", std::string("Tahoma")},
-      {"ActiveCellFont.Style", TSet{"fsBold"}},
-      {"FixedColWidth", 110},
-      {"FixedRowHeight", 105},
-      {"FixedFont.Charset", std::string("DEFAULT_CHARSET")},
-      {"FixedFont.Color", std::string("clWindowText")},
-      {"FixedFont.Height", -11},
-      {"FixedFont.Name", std::string("Tahoma")},
-      {"FixedFont.Style", TSet{"fsBold"}},
-      {"Filter", TSet{}},
-      {"FloatFormat", std::string("%.2f")},
-      {"PrintSettings.FooterFont.Charset", std::string("DEFAULT_CHARSET")},
-      {"PrintSettings.FooterFont.Color", std::string("clWindowText")},
-      {"PrintSettings.FooterFont.Height", -11},
-      {"PrintSettings.FooterFont.Name", std::string("MS Sans Serif")},
-      {"PrintSettings.FooterFont.Style", TSet{}},
-      {"PrintSettings.HeaderFont.Charset", std::string("DEFAULT_CHARSET")},
-      {"PrintSettings.HeaderFont.Color", std::string("clWindowText")},
-      {"PrintSettings.HeaderFont.Height", -11},
-      {"PrintSettings.HeaderFont.Name", std::string("MS Sans Serif")},
-      {"PrintSettings.HeaderFont.Style", TSet{}},
-      {"PrintSettings.Date", std::string("dd/mm/yyyy")},
-      {"PrintSettings.PageNumSep", std::string("/")},
-      {"SearchFooter.FindNextCaption", std::string("Find next")},
-      {"SearchFooter.FindPrevCaption", std::string("Find previous")},
-      {"SearchFooter.HighLightCaption", std::string("Highlight")},
-      {"SearchFooter.HintClose", std::string("Close")},
-      {"SearchFooter.HintFindNext", std::string("Find next occurence")},
-      {"SearchFooter.HintFindPrev", std::string("Find previous occurence")},
-      {"SearchFooter.HintHighlight", std::string("Highlight occurences")},
-      {"SearchFooter.MatchCaseCaption", std::string("Match case")},
-      {"Version", std::string("3.4.6.0")},
-  };
-  return kValues;
 }
 
 }  // namespace
@@ -202,29 +137,31 @@ void TForm_main::LoadPanel1() {
 void TForm_main::LoadCellGrid1() {
   CellGrid1 = new TCellGridWidget(this);
   CellGrid1->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
-  LoadStoredGridValues(
-      CellGrid1->Grid(), CellGrid1Values(),
-      [this](std::string_view event, std::string_view handler) { BindGridEvent(event, handler); });
+  TCellGrid& grid = CellGrid1->Grid();
+  grid.SetDefaultColWidth(110);
+  grid.SetDefaultRowHeight(105);
+  grid.SetFixedCols(0);
+  grid.SetFixedRows(0);
+  grid.SetRowCount(5);
+  TGridAppearance appearance = grid.Appearance();
+  appearance.Font = Font("Tahoma", -64, true, clWindowText);
+  appearance.FixedFont = Font("Tahoma", -11, true, clWindowText);
+  grid.SetAppearance(appearance);
+  using enum TGridOption;
+  grid.SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
+                   goDrawFocusSelected});
+  grid.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                      TAlignment& h,
+                                      TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
+  grid.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+    CellGrid1ClickCell(row, col);
+  };
 }
 
 void TForm_main::LoadTimer1() {
   Timer1 = new TTimer(this);
   Timer1->SetEnabled(false);
   Timer1->OnTimer = [this] { Timer1Timer(); };
-}
-
-void TForm_main::BindGridEvent(std::string_view event, std::string_view handler) {
-  TCellGrid& grid = CellGrid1->Grid();
-  if (event == "OnGetAlignment" && handler == "CellGrid1GetAlignment") {
-    grid.OnGetAlignment = [this](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                                 TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
-  } else if (event == "OnClickCell" && handler == "CellGrid1ClickCell") {
-    grid.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
-      CellGrid1ClickCell(row, col);
-    };
-  } else {
-    throw EReadError(Format(messages::kInvalidPropertyValue, {event}));
-  }
 }
 
 void TForm_main::Timer1Timer() { controller_->Timer1Timer(); }

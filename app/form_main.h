@@ -40,7 +40,7 @@ class TForm_main : public QWidget {
   TTimer* Timer1 = nullptr;
   TLabel* Label2 = nullptr;
 
-  // The handlers, bound to the components' events by the stored layout.
+  // The handlers, bound to the components' events as the window is built.
   void Timer1Timer();
   void Button1Click();
   void CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
@@ -56,7 +56,6 @@ class TForm_main : public QWidget {
   void LoadPanel1();
   void LoadCellGrid1();
   void LoadTimer1();
-  void BindGridEvent(std::string_view event, std::string_view handler);
   // Lays the strip along the top and lets the grid take the rest of the client area.
   void Realign();
 

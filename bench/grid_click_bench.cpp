@@ -45,12 +45,12 @@ class TBoard {
         grid.SetCells(col, row, std::to_string((col * kSize + row) * 37 % 81 + 1));
       }
     }
-    grid.OnGetAlignment = [](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
-                             TVAlignment& v) {
+    grid.Events.OnGetAlignment = [](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+                                    TVAlignment& v) {
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
     };
-    grid.OnClickCell = [this](TCellGrid& sender, std::int32_t row, std::int32_t col) {
+    grid.Events.OnClickCell = [this](TCellGrid& sender, std::int32_t row, std::int32_t col) {
       judged_ += StrToInt(sender.Cells(col, row));
     };
     widget_.resize(568, 534);

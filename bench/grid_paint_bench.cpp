@@ -77,8 +77,8 @@ class OurBoard {
     for (int col = 0; col < kSize; ++col) {
       for (int row = 0; row < kSize; ++row) grid.SetCells(col, row, Number(col, row));
     }
-    grid.OnGetAlignment = [](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
-                             TVAlignment& v) {
+    grid.Events.OnGetAlignment = [](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+                                    TVAlignment& v) {
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
     };

@@ -1,7 +1,6 @@
 #include "controls/grid/cell_grid.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 #include "platform/exceptions.h"
@@ -13,41 +12,18 @@ namespace {
 
 using enum TGridOption;
 
-// The signed pixel distance the contents move when the first line changes from `from` to `to`:
-// positive when lines come in at the start. Stops counting once it passes `limit`, since any
-// jump beyond the visible part is repainted rather than scrolled.
-std::int32_t ScrollAmount(const TAxisLayout& axis, std::int32_t from, std::int32_t to,
-                          std::int32_t limit) {
-  const std::int32_t low = std::min(from, to);
-  const std::int32_t high = std::max(from, to);
-  std::int64_t amount = 0;
-  for (std::int32_t i = low; i < high && amount <= limit; ++i) {
-    amount += std::int64_t{axis.Size(i)} + axis.LineWidth;
-  }
-  amount = std::min<std::int64_t>(amount, std::int64_t{limit} + 1);
-  return static_cast<std::int32_t>(to > from ? -amount : amount);
-}
-
-// Holds a flag up for the life of a scope.
-class TRangeUpdate {
- public:
-  explicit TRangeUpdate(bool& flag) : flag_(flag) { flag_ = true; }
-  TRangeUpdate(const TRangeUpdate&) = delete;
-  TRangeUpdate& operator=(const TRangeUpdate&) = delete;
-  ~TRangeUpdate() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 TCellGrid::TCellGrid() : TCellGrid(TThemes::kInactive) {}
 
 TCellGrid::TCellGrid(TThemes themes)
     : store_(model_.RowCount), themes_active_(themes == TThemes::kActive) {
-  SetGridLineWidth(1);
-  model_.Options.Include(goDrawFocusSelected);
+  view_.TopLeftChanged = [this] {
+    if (Events.OnTopLeftChanged) Events.OnTopLeftChanged(*this);
+  };
+  // Lines are painted within each cell's own box: cells sit edge to edge.
+  ChangeLines().LineWidth = 0;
+  ChangeLines().Options.Include(goDrawFocusSelected);
   SetRowCount(10);
   SetWidth(400);
   SetHeight(250);
@@ -56,98 +32,14 @@ TCellGrid::TCellGrid(TThemes themes)
 
 // ---- The window ----
 
-void TCellGrid::AttachWindow(IGridWindow* window) {
-  if (window_ == window) return;
-  if (window_ != nullptr) {
-    width_ = window_->Width();
-    height_ = window_->Height();
-  }
-  window_ = window;
-  input_.WindowAttached();
-}
-
 void TCellGrid::WindowShown() { UpdateScrollRanges(); }
 
 void TCellGrid::WindowResized() {
   UpdateScrollRanges();
-  HideDisallowedBars();
-}
-
-void TCellGrid::ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb) {
-  if (window_ != nullptr && window_->CanFocus()) window_->SetFocus();
-  const TGridLayout layout = CalcLayout();
-  const TCellCoord max = zelvorn::LargestTopLeft(layout, {ColCount() - 1, RowCount() - 1});
-  const bool horizontal = bar == TScrollBarKind::sbHorizontal;
-  const TAxisLayout& axis = horizontal ? layout.Horz : layout.Vert;
-  const std::int32_t low = axis.FixedCount;
-  const std::int32_t high = std::max(low, horizontal ? max.X : max.Y);
-  // Paging up brings in as many lines as fit before the first one, so that it ends up last.
-  const std::int32_t page_up_target = zelvorn::LargestTopLeft(axis, axis.FirstCell);
-
-  const auto next = [&](std::int32_t a) -> std::int32_t {
-    switch (code) {
-      case TScrollCode::scLineUp:
-        return a - 1;
-      case TScrollCode::scLineDown:
-        return a + 1;
-      case TScrollCode::scPageUp:
-        return a - std::max(1, a - page_up_target);
-      case TScrollCode::scPageDown:
-        return a + std::max(1, axis.LastFullCell - a);
-      case TScrollCode::scTrack:
-        if (!Options().Has(goThumbTracking)) return a;
-        [[fallthrough]];
-      case TScrollCode::scPosition:
-        return low + MulDiv(thumb, high - low, kScrollRangeMax);
-      case TScrollCode::scTop:
-        return low;
-      case TScrollCode::scBottom:
-        return high;
-      case TScrollCode::scEndScroll:
-        break;
-    }
-    return a;
-  };
-
-  // Lines of size 0 cannot be seen, so a step that lands on one goes on in the same way.
-  std::int32_t previous = axis.FirstCell;
-  std::int32_t target = next(previous);
-  while (target > low && target < high && axis.Size(target) <= 0 && target != previous) {
-    previous = target;
-    target = next(target);
-  }
-  target = std::clamp(target, low, high);
-
-  TCellCoord top_left = TopLeft();
-  (horizontal ? top_left.X : top_left.Y) = target;
-  MoveTopLeft(top_left);
+  view_.HideDisallowedBars();
 }
 
 // ---- Size of the control ----
-
-std::int32_t TCellGrid::Width() const { return window_ != nullptr ? window_->Width() : width_; }
-std::int32_t TCellGrid::Height() const { return window_ != nullptr ? window_->Height() : height_; }
-
-void TCellGrid::SetWidth(std::int32_t width) {
-  if (window_ != nullptr) {
-    window_->SetSize(width, Height());
-  } else {
-    width_ = width;
-  }
-}
-
-void TCellGrid::SetHeight(std::int32_t height) {
-  if (window_ != nullptr) {
-    window_->SetSize(Width(), height);
-  } else {
-    height_ = height;
-  }
-}
-
-TRect TCellGrid::ClientRect() const {
-  if (window_ != nullptr) return window_->ClientRect();
-  return {0, 0, std::max(0, width_ - 2 * kClientEdge), std::max(0, height_ - 2 * kClientEdge)};
-}
 
 // ---- Counts, fixed counts and sizes ----
 
@@ -173,24 +65,25 @@ void TCellGrid::SetRowCount(std::int32_t count) {
 
 void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
   std::optional<TOldView> old_view;
-  if (window_ != nullptr) {
+  if (Window() != nullptr) {
     const TGridLayout old_layout = CalcLayout();
     old_view = TOldView{TopLeft(), {old_layout.Horz.LastFullCell, old_layout.Vert.LastFullCell}};
   }
   const std::int32_t old_cols = ColCount(), old_rows = RowCount();
   const std::int32_t old_fixed_cols = FixedCols(), old_fixed_rows = FixedRows();
 
-  model_.ColCount = new_cols;
-  model_.RowCount = new_rows;
-  if (new_cols < FixedCols()) model_.FixedCols = new_cols - 1;
-  if (new_rows < FixedRows()) model_.FixedRows = new_rows - 1;
+  TGridModel& lines = ChangeLines();
+  lines.ColCount = new_cols;
+  lines.RowCount = new_rows;
+  if (new_cols < FixedCols()) lines.FixedCols = new_cols - 1;
+  if (new_rows < FixedRows()) lines.FixedRows = new_rows - 1;
   try {
     ResizeSizeLists();
   } catch (...) {
-    model_.ColCount = old_cols;
-    model_.RowCount = old_rows;
-    model_.FixedCols = old_fixed_cols;
-    model_.FixedRows = old_fixed_rows;
+    lines.ColCount = old_cols;
+    lines.RowCount = old_rows;
+    lines.FixedCols = old_fixed_cols;
+    lines.FixedRows = old_fixed_rows;
     // One list may already have taken the new count: give it the old one back.
     ResizeSizeLists();
     FinishCountChange(old_view);
@@ -201,8 +94,8 @@ void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
 }
 
 void TCellGrid::ResizeSizeLists() {
-  if (model_.ColWidths.Exists()) model_.ColWidths.Resize(ColCount(), DefaultColWidth());
-  if (model_.RowHeights.Exists()) model_.RowHeights.Resize(RowCount(), DefaultRowHeight());
+  if (model_.ColWidths.Exists()) ChangeLines().ColWidths.Resize(ColCount(), DefaultColWidth());
+  if (model_.RowHeights.Exists()) ChangeLines().RowHeights.Resize(RowCount(), DefaultRowHeight());
 }
 
 void TCellGrid::FinishCountChange(const std::optional<TOldView>& old_view) {
@@ -216,7 +109,7 @@ void TCellGrid::FinishCountChange(const std::optional<TOldView>& old_view) {
       MoveCurrentCell(clamped, TMoveAnchor::kYes, TShowCell::kYes, TSelectCheck::kSkip);
     }
   }
-  // The range collapses to the current cell even when every selected cell still exists.
+  // A count change always shrinks a range to the current cell, also one that still fits.
   if (Anchor() != clamped) MoveAnchor(clamped);
   if (old_view) RepaintCountStrips(*old_view);
   UpdateScrollRanges();
@@ -242,7 +135,7 @@ void TCellGrid::SetFixedCols(std::int32_t count) {
   if (count == FixedCols()) return;
   if (count < 0) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
   if (count >= ColCount()) throw EInvalidGridOperation(messages::kFixedColsTooBig);
-  model_.FixedCols = count;
+  ChangeLines().FixedCols = count;
   ResetPositions();
 }
 
@@ -250,12 +143,12 @@ void TCellGrid::SetFixedRows(std::int32_t count) {
   if (count == FixedRows()) return;
   if (count < 0) throw EInvalidGridOperation(messages::kGridIndexOutOfRange);
   if (count >= RowCount()) throw EInvalidGridOperation(messages::kFixedRowsTooBig);
-  model_.FixedRows = count;
+  ChangeLines().FixedRows = count;
   ResetPositions();
 }
 
 void TCellGrid::ResetPositions() {
-  model_.TopLeft = {FixedCols(), FixedRows()};
+  ChangeLines().TopLeft = {FixedCols(), FixedRows()};
   model_.Current = model_.TopLeft;
   model_.Anchor = model_.Current;
   if (Options().Has(goRowSelect)) model_.Anchor.X = ColCount() - 1;
@@ -265,68 +158,48 @@ void TCellGrid::ResetPositions() {
 }
 
 void TCellGrid::SetDefaultColWidth(std::int32_t width) {
-  model_.ColWidths.Free();
-  model_.DefaultColWidth = width;
+  TGridModel& lines = ChangeLines();
+  lines.ColWidths.Free();
+  lines.DefaultColWidth = width;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TCellGrid::SetDefaultRowHeight(std::int32_t height) {
-  model_.RowHeights.Free();
-  model_.DefaultRowHeight = height;
+  TGridModel& lines = ChangeLines();
+  lines.RowHeights.Free();
+  lines.DefaultRowHeight = height;
   RowHeightsChanged();
   InvalidateGrid();
 }
 
 void TCellGrid::SetColWidths(std::int32_t col, std::int32_t width) {
-  if (!model_.ColWidths.Exists()) model_.ColWidths.Resize(ColCount(), DefaultColWidth());
+  if (!model_.ColWidths.Exists()) ChangeLines().ColWidths.Resize(ColCount(), DefaultColWidth());
   if (width == model_.ColWidths.At(col)) return;
   InvalidateGrid();
-  model_.ColWidths.Set(col, width);
+  ChangeLines().ColWidths.Set(col, width);
   ColWidthsChanged();
 }
 
 void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
-  if (!model_.RowHeights.Exists()) model_.RowHeights.Resize(RowCount(), DefaultRowHeight());
+  if (!model_.RowHeights.Exists()) ChangeLines().RowHeights.Resize(RowCount(), DefaultRowHeight());
   if (height == model_.RowHeights.At(row)) return;
   InvalidateGrid();
-  model_.RowHeights.Set(row, height);
+  ChangeLines().RowHeights.Set(row, height);
   RowHeightsChanged();
 }
 
-void TCellGrid::SetFixedColWidth(std::int32_t width) {
-  if (loading_ || width == DefaultColWidth()) return;
-  for (std::int32_t col = 0; col < FixedCols(); ++col) SetColWidths(col, width);
-}
-
-void TCellGrid::SetFixedRowHeight(std::int32_t height) {
-  fixed_row_height_ = height;
-  if (loading_) return;
-  if (height == DefaultRowHeight()) {
-    SetDefaultRowHeight(height);
-    return;
-  }
-  for (std::int32_t row = 0; row < FixedRows(); ++row) SetRowHeights(row, height);
-}
-
 void TCellGrid::SetOptions(TGridOptions options) {
-  const bool changed = options != model_.Options;
-  model_.Options = options;
-  InvalidateIf(changed);
-}
-
-void TCellGrid::SetScrollBars(TScrollStyle scroll_bars) {
-  if (scroll_bars == scroll_bars_) return;
-  scroll_bars_ = scroll_bars;
-  HideDisallowedBars();
-  UpdateScrollRanges();
+  if (options == model_.Options) return;
+  ChangeLines().Options = options;
+  InvalidateGrid();
 }
 
 // ---- Cells ----
 
 std::string TCellGrid::Cells(std::int32_t col, std::int32_t row) const {
   std::string text = store_.Read(col, row);
-  if (row < row_count_set_ && OnGetDisplText) OnGetDisplText(*this, col, row, text);
+  if (row < row_count_set_ && Events.OnGetDisplText) Events.OnGetDisplText(*this, col, row, text);
   return text;
 }
 
@@ -375,7 +248,7 @@ void TCellGrid::MoveAnchor(TCellCoord cell) {
 
 void TCellGrid::FocusCell(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor) {
   MoveCurrent(col, row, move_anchor, TShowCell::kYes);
-  if (OnClick) OnClick(*this);
+  if (Events.OnClick) Events.OnClick(*this);
 }
 
 void TCellGrid::SetSelection(const TGridRect& cells) {
@@ -392,14 +265,14 @@ bool TCellGrid::SelectCell(std::int32_t col, std::int32_t row) {
   if (IsFixedCell(col, row)) return false;
   RepaintCell(Col(), Row());
   bool can_select = true;
-  if (OnSelectCell) OnSelectCell(*this, col, row, can_select);
+  if (Events.OnSelectCell) Events.OnSelectCell(*this, col, row, can_select);
   RepaintCell(col, row);
   return can_select;
 }
 
-bool TCellGrid::IsFixedCell(std::int32_t col, std::int32_t row, bool answer) {
+bool TCellGrid::IsFixedCell(std::int32_t col, std::int32_t row, bool answer) const {
   if (answer || col < FixedCols() || row < FixedRows()) return true;
-  if (OnIsFixedCell) OnIsFixedCell(*this, row, col, answer);
+  if (Events.OnIsFixedCell) Events.OnIsFixedCell(*this, row, col, answer);
   return answer;
 }
 
@@ -410,7 +283,7 @@ void TCellGrid::CheckCell(TCellCoord cell) const {
 }
 
 void TCellGrid::InvalidateSelectionChange(const TGridRect& old_selection) {
-  if (window_ == nullptr) return;
+  if (Window() == nullptr) return;
   const TGridLayout layout = CalcLayout();
   const TRect before = zelvorn::CellBounds(layout, old_selection, TTrailingLine::kInclude);
   const TRect after = zelvorn::CellBounds(layout, Selection(), TTrailingLine::kInclude);
@@ -418,15 +291,6 @@ void TCellGrid::InvalidateSelectionChange(const TGridRect& old_selection) {
 }
 
 // ---- Geometry ----
-
-TGridLayout TCellGrid::CalcLayout() const {
-  const TRect client = ClientRect();
-  return CalcLayout(client.Width(), client.Height());
-}
-
-TGridLayout TCellGrid::CalcLayout(std::int32_t client_width, std::int32_t client_height) const {
-  return zelvorn::CalcLayout(model_, client_width, client_height);
-}
 
 TRect TCellGrid::CellBounds(std::int32_t col, std::int32_t row) const {
   return zelvorn::CellBounds(CalcLayout(), {col, row});
@@ -466,253 +330,34 @@ void TCellGrid::SetTopRow(std::int32_t row) {
   MoveTopLeft({LeftCol(), std::clamp(row, FixedRows(), RowCount() - 1)});
 }
 
-void TCellGrid::MoveTopLeft(TCellCoord top_left) {
-  if (top_left == TopLeft()) return;
-  const TCellCoord old_top_left = TopLeft();
-  // Pending repaints must land before the pixels move, or they would land in the wrong place.
-  if (window_ != nullptr) window_->FlushPaints();
-  model_.TopLeft = top_left;
-  UpdateScrollPositions();
-  TopLeftMoved(old_top_left);
-}
-
-void TCellGrid::TopLeftMoved(TCellCoord old_top_left) {
-  if (window_ != nullptr) {
-    const TGridLayout layout = CalcLayout();
-    const std::int32_t room_x = layout.Horz.CellsEnd - layout.Horz.FixedEnd;
-    const std::int32_t room_y = layout.Vert.CellsEnd - layout.Vert.FixedEnd;
-    const std::int32_t dx = ScrollAmount(layout.Horz, old_top_left.X, LeftCol(), room_x);
-    const std::int32_t dy = ScrollAmount(layout.Vert, old_top_left.Y, TopRow(), room_y);
-    if (std::abs(dx) > room_x || std::abs(dy) > room_y) {
-      InvalidateGrid();
-    } else {
-      ScrollData(layout, dx, dy);
-    }
-  }
-  if (OnTopLeftChanged) OnTopLeftChanged(*this);
-}
-
-void TCellGrid::ScrollData(const TGridLayout& layout, std::int32_t dx, std::int32_t dy) {
-  if (dx == 0 && dy == 0) return;
-  const TAxisLayout& h = layout.Horz;
-  const TAxisLayout& v = layout.Vert;
-  const auto scroll = [this](const TRect& area, std::int32_t x, std::int32_t y) {
-    if (!area.IsEmpty()) window_->ScrollContents(area, x, y);
-  };
-  if (dy == 0) {
-    scroll({h.FixedEnd, 0, h.Extent, v.Extent}, dx, 0);
-  } else if (dx == 0) {
-    scroll({0, v.FixedEnd, h.Extent, v.Extent}, 0, dy);
-  } else {
-    // The fixed header bands move along one axis only; the data area moves along both.
-    scroll({h.FixedEnd, 0, h.Extent, v.FixedEnd}, dx, 0);
-    scroll({0, v.FixedEnd, h.FixedEnd, v.Extent}, 0, dy);
-    scroll({h.FixedEnd, v.FixedEnd, h.Extent, v.Extent}, dx, dy);
-  }
-  if (Options().Has(goRowSelect)) InvalidateCells(Selection());
-}
-
-void TCellGrid::ScrollIntoView(TCellCoord cell) {
-  if (window_ == nullptr) return;
-  const TGridLayout layout = CalcLayout();
-  // A fixed line is always in view, so it never moves the view.
-  const auto first_showing = [](const TAxisLayout& axis, std::int32_t index) {
-    if (index < axis.FixedCount) return axis.FirstCell;
-    if (index < axis.FirstCell) return index;
-    if (index > axis.LastFullCell) return zelvorn::LargestTopLeft(axis, index);
-    return axis.FirstCell;
-  };
-  MoveTopLeft({first_showing(layout.Horz, cell.X), first_showing(layout.Vert, cell.Y)});
-}
-
-bool TCellGrid::HasBar(TScrollBarKind bar) const {
-  if (bar == TScrollBarKind::sbHorizontal) {
-    return scroll_bars_ == TScrollStyle::ssHorizontal || scroll_bars_ == TScrollStyle::ssBoth;
-  }
-  return scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth;
-}
-
-void TCellGrid::UpdateScrollRanges() {
-  if (scroll_bars_ == TScrollStyle::ssNone || window_ == nullptr || !window_->Showing() ||
-      updating_scroll_ranges_) {
-    return;
-  }
-  using enum TScrollBarKind;
-  // Judge first as if no bar were shown: a bar that is shown now must not decide for itself.
-  const TRect client = window_->ClientRect();
-  std::int32_t width = client.Width();
-  std::int32_t height = client.Height();
-  if (window_->ScrollBarShown(sbHorizontal)) height += window_->ScrollBarThickness(sbHorizontal);
-  if (window_->ScrollBarShown(sbVertical)) width += window_->ScrollBarThickness(sbVertical);
-
-  const TCellCoord old_top_left = TopLeft();
-  {
-    const TRangeUpdate updating(updating_scroll_ranges_);
-    bool flushed = false;
-    if (HasBar(sbHorizontal)) UpdateAxisRange(sbHorizontal, width, height, flushed);
-    // The horizontal bar may have come or gone and changed the height.
-    height = window_->ClientRect().Height();
-    if (HasBar(sbVertical)) UpdateAxisRange(sbVertical, width, height, flushed);
-    // A vertical bar that came or went changes the width: judge the columns again.
-    if (HasBar(sbHorizontal) && window_->ClientRect().Width() != width) {
-      width = window_->ClientRect().Width();
-      UpdateAxisRange(sbHorizontal, width, height, flushed);
-    }
-  }
-  UpdateScrollPositions();
-  if (TopLeft() != old_top_left) TopLeftMoved(old_top_left);
-}
-
-void TCellGrid::UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int32_t height,
-                                bool& flushed) {
-  const TGridLayout layout = CalcLayout(width, height);
-  const TCellCoord max = zelvorn::LargestTopLeft(layout, {ColCount() - 1, RowCount() - 1});
-  const bool horizontal = bar == TScrollBarKind::sbHorizontal;
-  const std::int32_t fixed = horizontal ? FixedCols() : FixedRows();
-  const std::int32_t largest = horizontal ? max.X : max.Y;
-  window_->SetScrollRange(bar, 0, fixed < largest ? kScrollRangeMax : 0);
-  std::int32_t& first = horizontal ? model_.TopLeft.X : model_.TopLeft.Y;
-  if (first > largest) {
-    if (!flushed) {
-      window_->FlushPaints();
-      flushed = true;
-    }
-    first = largest;
-  }
-}
-
-void TCellGrid::UpdateScrollPositions() {
-  if (window_ == nullptr || scroll_bars_ == TScrollStyle::ssNone) return;
-  const TGridLayout layout = CalcLayout();
-  const TCellCoord max = zelvorn::LargestTopLeft(layout, {ColCount() - 1, RowCount() - 1});
-  const auto write = [this](TScrollBarKind bar, std::int32_t first, std::int32_t fixed,
-                            std::int32_t largest) {
-    // An axis that cannot scroll has an empty range, where only position 0 exists.
-    const std::int32_t pos =
-        largest > fixed ? std::clamp(MulDiv(first - fixed, kScrollRangeMax, largest - fixed), 0,
-                                     kScrollRangeMax)
-                        : 0;
-    if (pos != window_->ScrollPos(bar)) window_->SetScrollPos(bar, pos);
-  };
-  if (HasBar(TScrollBarKind::sbHorizontal)) {
-    write(TScrollBarKind::sbHorizontal, LeftCol(), FixedCols(), max.X);
-  }
-  if (HasBar(TScrollBarKind::sbVertical)) {
-    write(TScrollBarKind::sbVertical, TopRow(), FixedRows(), max.Y);
-  }
-}
-
-void TCellGrid::HideDisallowedBars() {
-  if (window_ == nullptr) return;
-  for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
-    if (!HasBar(bar) && window_->ScrollBarShown(bar)) window_->SetScrollRange(bar, 0, 0);
-  }
-}
-
 // ---- Repainting ----
 
-void TCellGrid::RepaintCell(std::int32_t col, std::int32_t row) {
-  if (window_ == nullptr) return;
-  InvalidateRect(zelvorn::CellBounds(CalcLayout(), {col, row, col, row}, TTrailingLine::kInclude));
-}
+// ---- Painting ----
 
-void TCellGrid::InvalidateCells(const TGridRect& cells) {
-  if (window_ == nullptr) return;
-  InvalidateRect(zelvorn::CellBounds(CalcLayout(), cells, TTrailingLine::kInclude));
-}
-
-void TCellGrid::InvalidateRect(const TRect& rect) {
-  if (window_ != nullptr && !rect.IsEmpty()) window_->Invalidate(rect);
-}
-
-void TCellGrid::InvalidateGrid() {
-  if (window_ != nullptr) InvalidateRect(window_->ClientRect());
-}
-
-// ---- Painting properties ----
-
-void TCellGrid::InvalidateIf(bool changed) {
-  if (changed) InvalidateGrid();
-}
-
-void TCellGrid::SetColor(TColor color) { InvalidateIf(std::exchange(color_, color) != color); }
-
-void TCellGrid::SetFont(const TFont& font) {
-  font_ = font;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetFixedColor(TColor color) {
-  InvalidateIf(std::exchange(fixed_color_, color) != color);
-}
-
-void TCellGrid::SetFixedFont(const TFont& font) {
-  InvalidateIf(std::exchange(fixed_font_, font) != font);
-}
-
-void TCellGrid::SetGridLineColor(TColor color) {
-  grid_line_color_ = color;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetGridLineWidth(std::int32_t width) {
-  grid_line_width_ = width;
-  // The lines are drawn inside the cells, so the geometry never leaves room for them.
-  model_.LineWidth = 0;
-  InvalidateGrid();
-}
-
-void TCellGrid::SetSelectionColor(TColor color) {
-  InvalidateIf(std::exchange(selection_color_, color) != color);
-}
-
-void TCellGrid::SetSelectionColorTo(TColor color) {
-  InvalidateIf(std::exchange(selection_color_to_, color) != color);
-}
-
-void TCellGrid::SetSelectionTextColor(TColor color) {
-  InvalidateIf(std::exchange(selection_text_color_, color) != color);
-}
-
-void TCellGrid::SetShowSelection(bool show) {
-  InvalidateIf(std::exchange(show_selection_, show) != show);
-}
-
-void TCellGrid::SetHideFocusRect(bool hide) {
-  InvalidateIf(std::exchange(hide_focus_rect_, hide) != hide);
-}
-
-void TCellGrid::SetVAlignment(TVAlignment alignment) {
-  InvalidateIf(std::exchange(v_alignment_, alignment) != alignment);
-}
-
-void TCellGrid::SetWordWrap(bool word_wrap) {
-  word_wrap_ = word_wrap;
+void TCellGrid::SetAppearance(const TGridAppearance& appearance) {
+  if (appearance == appearance_) return;
+  appearance_ = appearance;
+  // Releasing the lock repaints everything anyway.
   if (!UpdateLocked()) InvalidateGrid();
 }
 
-void TCellGrid::SetZoomDelta(std::int32_t delta) {
-  InvalidateIf(std::exchange(zoom_delta_, delta) != delta);
+void TCellGrid::SetFont(const TFont& font) {
+  TGridAppearance appearance = appearance_;
+  appearance.Font = font;
+  SetAppearance(appearance);
 }
 
 // ---- Update lock and the frame ----
 
-void TCellGrid::EndUpdate() {
-  if (update_count_ == 0) return;
-  if (--update_count_ > 0) return;
-  InvalidateGrid();
-  if (window_ != nullptr) window_->InvalidateFrame();
-}
-
 void TCellGrid::SetLook(TGridLook look) {
   if (std::exchange(look_, look) == look) return;
   InvalidateGrid();
-  if (window_ != nullptr) window_->InvalidateFrame();
+  view_.InvalidateFrame();
 }
 
 void TCellGrid::SetFlat(bool flat) {
   if (std::exchange(flat_, flat) == flat) return;
-  if (window_ != nullptr) window_->InvalidateFrame();
+  view_.InvalidateFrame();
 }
 
 }  // namespace zelvorn

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "controls/grid/cell_store.h"
-#include "controls/grid/grid_input.h"
+#include "controls/grid/grid_appearance.h"
+#include "controls/grid/grid_events.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_model.h"
 #include "controls/grid/grid_types.h"
+#include "controls/grid/grid_view.h"
 #include "controls/grid/grid_window.h"
 #include "platform/alignment.h"
 #include "platform/color.h"
@@ -17,43 +19,6 @@
 #include "platform/geometry.h"
 
 namespace zelvorn {
-
-class TCanvas;  // the platform's drawing surface
-class TCellGrid;
-
-// The grid's events. Each is raised only when a handler is assigned. Cell events pass the row
-// before the column, except OnSelectCell, OnGetWordWrap, OnDrawCell, OnCustomCellDraw and
-// OnGetDisplText, which pass the column first.
-using TNotifyEvent = std::function<void(TCellGrid& sender)>;
-using TClickCellEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col)>;
-using TCanClickCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& allow)>;
-using TSelectCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& can_select)>;
-using TSelectionChangedEvent =
-    std::function<void(TCellGrid& sender, std::int32_t left, std::int32_t top, std::int32_t right,
-                       std::int32_t bottom)>;
-using TGridAlignEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
-                                           TAlignment& h_align, TVAlignment& v_align)>;
-using TGridColorEvent = std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col,
-                                           TGridDrawState state, TColor& brush_color, TFont& font)>;
-using TWordWrapEvent =
-    std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row, bool& word_wrap)>;
-using TDrawCellEvent = std::function<void(TCellGrid& sender, std::int32_t col, std::int32_t row,
-                                          const TRect& rect, TGridDrawState state)>;
-using TCustomCellDrawEvent =
-    std::function<void(TCellGrid& sender, TCanvas& canvas, std::int32_t col, std::int32_t row,
-                       TGridDrawState state, const TRect& rect, bool printing)>;
-using TMouseEvent = std::function<void(TCellGrid& sender, TMouseButton button, TShiftState shift,
-                                       std::int32_t x, std::int32_t y)>;
-using TKeyEvent = std::function<void(TCellGrid& sender, std::uint16_t& key, TShiftState shift)>;
-using TMouseWheelUpDownEvent =
-    std::function<void(TCellGrid& sender, TShiftState shift, TPoint mouse_pos, bool& handled)>;
-using TIsFixedCellEvent =
-    std::function<void(TCellGrid& sender, std::int32_t row, std::int32_t col, bool& is_fixed)>;
-// Raised while a cell is read, so it gets the grid as a const sender.
-using TGetDisplTextEvent = std::function<void(const TCellGrid& sender, std::int32_t col,
-                                              std::int32_t row, std::string& value)>;
 
 // The grid's appearance style. Only the frame depends on it here, and only through its number:
 // looks 1, 3, glXP and 5 draw the flat frame.
@@ -66,20 +31,21 @@ enum class TThemes : bool { kInactive, kActive };
 enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current cell
 enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
 
-// The grid control that shows the number table: its model (counts, sizes, current cell,
-// selection, top-left cell and the cell texts), its geometry and scrolling, and the events and
-// painting properties that painting and input work with.
+// The number table's grid, as the training controller, the form, the input and the painter see
+// it: a facade over the model (TGridModel: counts, sizes, the current, anchor and top-left
+// cells), the cell texts (TCellStore), the view (TGridView: window, kept layout, scrolling,
+// repaint marks, update lock), the appearance (TGridAppearance) and the events (TGridEvents).
+// It keeps the rules that tie them together: selection checks, count changes, and which
+// changes repaint what.
 //
-// The grid works with or without a window (IGridWindow). Without one, nothing is repainted or
-// scrolled and the scroll bars are left alone; the client area is then the control's size less
-// its 2-pixel edge on each side. Geometry always runs with line width 0: the grid lines are
-// drawn inside the cells (GridLineWidth), so cells tile the client area without gaps.
+// A grid need not have a window (IGridWindow). Without one it marks nothing, scrolls nothing
+// and leaves the bars alone, and its client area is its size less a 2-pixel edge all round.
+// The geometry's line width is always 0: lines are painted inside each cell (GridLineWidth), so
+// the cells sit edge to edge.
 class TCellGrid {
  public:
-  // The range of a scroll bar that can scroll is 0..kScrollRangeMax.
-  static constexpr std::int32_t kScrollRangeMax = 127;
-  // The window's sunken edge, on each side.
-  static constexpr std::int32_t kClientEdge = 2;
+  static constexpr std::int32_t kScrollRangeMax = TGridView::kScrollRangeMax;
+  static constexpr std::int32_t kClientEdge = TGridView::kClientEdge;
 
   // A grid on a platform without visual styles.
   TCellGrid();
@@ -92,48 +58,48 @@ class TCellGrid {
 
   // Connects the grid to the window that shows it (nullptr disconnects it). From then on the
   // window's size is the grid's size.
-  void AttachWindow(IGridWindow* window);
-  IGridWindow* Window() const { return window_; }
+  void AttachWindow(IGridWindow* window) { view_.AttachWindow(window); }
+  IGridWindow* Window() const { return view_.Window(); }
   // The window has come on screen: the scroll bars get their ranges.
   void WindowShown();
-  // The window's client area has changed size: the scroll ranges are updated, which may move the
-  // top-left cell back so that no empty space shows beyond the last line while lines are
-  // scrolled out.
+  // The window's client area has a new size: the bars get new ranges, and the view may move back
+  // so that, while lines are scrolled out, none of the area after the last line lies empty.
   void WindowResized();
   // A scroll bar's action, with the thumb position for scPosition and scTrack. Takes the focus
   // when the window can have it, then moves the top-left cell as the code asks, skipping lines of
   // size 0 and staying within the fixed count and LargestTopLeft of the last cell.
-  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb);
+  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb) {
+    view_.ScrollMessage(bar, code, thumb);
+  }
 
   // ---- Size of the control ----
 
   // The control's outer size, edge and scroll bars included.
-  std::int32_t Width() const;
-  std::int32_t Height() const;
-  void SetWidth(std::int32_t width);
-  void SetHeight(std::int32_t height);
+  std::int32_t Width() const { return view_.Width(); }
+  std::int32_t Height() const { return view_.Height(); }
+  void SetWidth(std::int32_t width) { view_.SetWidth(width); }
+  void SetHeight(std::int32_t height) { view_.SetHeight(height); }
   // The client area at (0, 0): the window's, or without one the size less the edge.
-  TRect ClientRect() const;
+  TRect ClientRect() const { return view_.ClientRect(); }
 
   // ---- Counts, fixed counts and sizes ----
 
   std::int32_t ColCount() const { return model_.ColCount; }
   std::int32_t RowCount() const { return model_.RowCount; }
-  // A count of 0 or less becomes 1. A fixed count that would not stay below the new count is
-  // first lowered to count - 1. Any change collapses the selection to the current cell (which is
-  // moved inside the grid when it falls outside), repaints the strip from the first changed line
-  // to the control's edge (or everything when the view had to scroll) and updates the scroll
-  // ranges. Stored cells outside the new counts stay stored. When the per-line size lists cannot
-  // take the new count, the old counts stay, everything is repainted and the failure
-  // (EInvalidGridOperation) propagates.
+  // Counts below 1 are taken as 1; a fixed count not below the new count drops to count - 1
+  // first. After a change the selection is just the current cell, brought inside the grid if
+  // it fell out; the strip from the first line that may differ to the control's edge is marked
+  // (all of it if the view moved), and the bars get new ranges. Texts of cells now outside stay
+  // stored. If the size lists cannot take the new count, the old counts stay, everything is
+  // marked and the EInvalidGridOperation goes on to the caller.
   void SetColCount(std::int32_t count);
   void SetRowCount(std::int32_t count);
 
   std::int32_t FixedCols() const { return model_.FixedCols; }
   std::int32_t FixedRows() const { return model_.FixedRows; }
   // Fails with "网格索引越界" below 0 and with "固定列的数目必须小于总列数" (rows:
-  // "固定行的数目必须小于总行数") at or above the count. A change puts the top-left, current and
-  // anchor cells at the first scrollable cell and repaints everything.
+  // "固定行的数目必须小于总行数") at or above the count. After a change the view, the current
+  // cell and the anchor all start at the first scrollable cell, and everything is marked.
   void SetFixedCols(std::int32_t count);
   void SetFixedRows(std::int32_t count);
 
@@ -153,19 +119,10 @@ class TCellGrid {
   void SetColWidths(std::int32_t col, std::int32_t width);
   void SetRowHeights(std::int32_t row, std::int32_t height);
 
-  // Sizes of the fixed columns and rows. Ignored while the stored layout loads; a width equal to
-  // DefaultColWidth is ignored too. A height equal to DefaultRowHeight sets the default again.
-  void SetFixedColWidth(std::int32_t width);
-  void SetFixedRowHeight(std::int32_t height);
-  std::int32_t FixedRowHeight() const { return fixed_row_height_; }
-  // Whether the stored layout is being loaded into the grid.
-  bool Loading() const { return loading_; }
-  void SetLoading(bool loading) { loading_ = loading; }
-
   TGridOptions Options() const { return model_.Options; }
   void SetOptions(TGridOptions options);
-  TScrollStyle ScrollBars() const { return scroll_bars_; }
-  void SetScrollBars(TScrollStyle scroll_bars);
+  TScrollStyle ScrollBars() const { return view_.ScrollBars(); }
+  void SetScrollBars(TScrollStyle scroll_bars) { view_.SetScrollBars(scroll_bars); }
 
   // The whole model, for the geometry's pure functions.
   const TGridModel& Model() const { return model_; }
@@ -187,7 +144,7 @@ class TCellGrid {
   std::int32_t Row() const { return model_.Current.Y; }
   TCellCoord Current() const { return model_.Current; }
   TCellCoord Anchor() const { return model_.Anchor; }
-  // The cells spanned by the current cell and the anchor cell.
+  // The block between the anchor and the current cell, both included.
   TGridRect Selection() const { return model_.Selection(); }
 
   // Makes a cell current, if the cell-selection check allows it. A cell outside the grid fails
@@ -201,8 +158,8 @@ class TCellGrid {
   void MoveAnchor(TCellCoord cell);
   // A keyboard or wheel move: MoveCurrent with the view following, then OnClick.
   void FocusCell(std::int32_t col, std::int32_t row, TMoveAnchor move_anchor);
-  // Makes the anchor the top-left and the current cell the bottom-right cell of `cells`,
-  // without the cell-selection check, and repaints the change. Cells outside the grid fail with
+  // Selects `cells`: the anchor goes to its first corner and the current cell to its last, with
+  // no selection check, and the change is marked. Cells outside the grid fail with
   // "网格索引越界".
   void SetSelection(const TGridRect& cells);
   // The cell-selection check: whether a cell may become current. Refuses fixed cells, repaints
@@ -210,19 +167,23 @@ class TCellGrid {
   bool SelectCell(std::int32_t col, std::int32_t row);
   // Whether a cell counts as fixed: `answer` already true, a fixed column or row, or
   // OnIsFixedCell saying so.
-  bool IsFixedCell(std::int32_t col, std::int32_t row, bool answer = false);
+  bool IsFixedCell(std::int32_t col, std::int32_t row, bool answer = false) const;
 
   // ---- Geometry ----
 
-  TGridLayout CalcLayout() const;
-  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const;
+  // The layout of the client area. It is kept until the lines or the client size change, so
+  // the calls of one event compute it once.
+  TGridLayout CalcLayout() const { return view_.Layout(); }
+  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const {
+    return view_.LayoutFor(client_width, client_height);
+  }
   // The visible part of a cell without its trailing line; all zeros when it is not visible.
   TRect CellBounds(std::int32_t col, std::int32_t row) const;
   TRect CellBounds(const TGridRect& cells, TTrailingLine trailing) const;
   // The whole rectangle of a cell, not cut at the client edge (see FullCellRect in
   // grid_layout.h).
   TRect FullCellRect(std::int32_t col, std::int32_t row) const;
-  // The cell under a client point; (-1, -1) when the point is on no cell.
+  // Which cell a client point falls on, or (-1, -1) for none.
   TCellCoord CellAtPoint(std::int32_t x, std::int32_t y) const;
   TCellCoord LargestTopLeft(TCellCoord cell) const;
   // The number of fully visible scrollable columns (rows), at least 1.
@@ -239,72 +200,46 @@ class TCellGrid {
   // Moves the view: scrolls the window's pixels by the distance, or repaints everything when the
   // jump exceeds the visible scrollable part; updates the scroll positions and raises
   // OnTopLeftChanged.
-  void MoveTopLeft(TCellCoord top_left);
+  void MoveTopLeft(TCellCoord top_left) { view_.MoveTopLeft(top_left); }
   // Scrolls as little as needed to show a cell fully; nothing without a window.
-  void ScrollIntoView(TCellCoord cell);
-  // Sets each scroll bar's range (0..127 when its axis can scroll, else 0..0) for the client
-  // area it leaves, moving the top-left cell back when it lies beyond the largest useful one.
+  void ScrollIntoView(TCellCoord cell) { view_.ScrollIntoView(cell); }
+  // Gives each bar the range 0..127 if its axis can scroll in the client area the bars leave,
+  // else 0..0; a view further on than the last useful first line is moved back to it.
   // Only while the window is showing and ScrollBars is not ssNone.
-  void UpdateScrollRanges();
+  void UpdateScrollRanges() { view_.UpdateScrollRanges(); }
   // Writes each bar's thumb position (LeftCol's place between FixedCols and the largest useful
   // left column, scaled to 0..127), only where it changed.
-  void UpdateScrollPositions();
+  void UpdateScrollPositions() { view_.UpdateScrollPositions(); }
 
   // ---- Repainting (all marks are made without erasing; nothing without a window) ----
 
   // Marks one cell, its trailing line included.
-  void RepaintCell(std::int32_t col, std::int32_t row);
+  void RepaintCell(std::int32_t col, std::int32_t row) { view_.RepaintCell(col, row); }
   // Marks the visible part of a block of cells, lines included.
-  void InvalidateCells(const TGridRect& cells);
-  void InvalidateRect(const TRect& rect);
+  void InvalidateCells(const TGridRect& cells) { view_.InvalidateCells(cells); }
+  void InvalidateRect(const TRect& rect) { view_.InvalidateRect(rect); }
   // Marks the whole client area.
-  void InvalidateGrid();
+  void InvalidateGrid() { view_.InvalidateGrid(); }
 
-  // ---- Painting properties ----
-  // GridLineColor, GridLineWidth, Font and WordWrap repaint everything whenever they are set;
-  // the others when their value changes.
+  // ---- Painting ----
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  const TFont& Font() const { return font_; }
+  const TGridAppearance& Appearance() const { return appearance_; }
+  // Takes a new appearance as a whole; the client area is repainted once when it differs, unless
+  // the update lock is held.
+  void SetAppearance(const TGridAppearance& appearance);
+  // The cells' font, which the training controller sizes to the board.
+  const TFont& Font() const { return appearance_.Font; }
   void SetFont(const TFont& font);
-  TColor FixedColor() const { return fixed_color_; }
-  void SetFixedColor(TColor color);
-  const TFont& FixedFont() const { return fixed_font_; }
-  void SetFixedFont(const TFont& font);
-  TColor GridLineColor() const { return grid_line_color_; }
-  void SetGridLineColor(TColor color);
-  // The width of the lines drawn inside the cells; the geometry's line width stays 0.
-  std::int32_t GridLineWidth() const { return grid_line_width_; }
-  void SetGridLineWidth(std::int32_t width);
-  TColor SelectionColor() const { return selection_color_; }
-  void SetSelectionColor(TColor color);
-  // The end colour of a gradient selection background; clNone for a plain one.
-  TColor SelectionColorTo() const { return selection_color_to_; }
-  void SetSelectionColorTo(TColor color);
-  TColor SelectionTextColor() const { return selection_text_color_; }
-  void SetSelectionTextColor(TColor color);
-  bool ShowSelection() const { return show_selection_; }
-  void SetShowSelection(bool show);
-  bool HideFocusRect() const { return hide_focus_rect_; }
-  void SetHideFocusRect(bool hide);
-  TVAlignment VAlignment() const { return v_alignment_; }
-  void SetVAlignment(TVAlignment alignment);
-  bool WordWrap() const { return word_wrap_; }
-  void SetWordWrap(bool word_wrap);
-  // Added to the font size when a cell's text is drawn (the zoom).
-  std::int32_t ZoomDelta() const { return zoom_delta_; }
-  void SetZoomDelta(std::int32_t delta);
 
   // ---- Update lock and the frame ----
 
   // While more BeginUpdate than EndUpdate calls have been made, neither the client area nor the
-  // frame is painted, and setting WordWrap repaints nothing. The EndUpdate that releases the lock
+  // frame is painted. The EndUpdate that releases the lock
   // repaints the whole control and its frame, since paints were dropped meanwhile. An EndUpdate
   // without a BeginUpdate does nothing.
-  void BeginUpdate() { ++update_count_; }
-  void EndUpdate();
-  bool UpdateLocked() const { return update_count_ > 0; }
+  void BeginUpdate() { view_.BeginUpdate(); }
+  void EndUpdate() { view_.EndUpdate(); }
+  bool UpdateLocked() const { return view_.UpdateLocked(); }
   // Whether the frame takes its visual-style colour.
   bool ThemesActive() const { return themes_active_; }
   // The look and Flat decide whether the frame is drawn. A change repaints the whole control
@@ -319,37 +254,19 @@ class TCellGrid {
   TGridState State() const { return state_; }
   void SetState(TGridState state) { state_ = state; }
 
-  // ---- Input ----
-
-  // Where the window sends its mouse, keyboard, wheel, focus and timer messages.
-  TGridInput& Input() { return input_; }
-  const TGridInput& Input() const { return input_; }
-
   // ---- Events ----
 
-  TGridAlignEvent OnGetAlignment;
-  TGridColorEvent OnGetCellColor;
-  TWordWrapEvent OnGetWordWrap;
-  TDrawCellEvent OnDrawCell;
-  TCustomCellDrawEvent OnCustomCellDraw;
-  TClickCellEvent OnClickCell;
-  TCanClickCellEvent OnCanClickCell;
-  TSelectCellEvent OnSelectCell;
-  TSelectionChangedEvent OnSelectionChanged;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TClickCellEvent OnDblClickCell;
-  TClickCellEvent OnRightClickCell;
-  TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
-  TKeyEvent OnKeyDown;
-  TMouseWheelUpDownEvent OnMouseWheelDown;
-  TMouseWheelUpDownEvent OnMouseWheelUp;
-  TNotifyEvent OnTopLeftChanged;
-  TIsFixedCellEvent OnIsFixedCell;
-  TGetDisplTextEvent OnGetDisplText;
+  // The handlers the grid calls; assigned by whoever uses the grid.
+  TGridEvents Events;
 
  private:
+  // The model, for a change of what the layout is computed from (counts, sizes, the first
+  // visible lines, options): drops the kept layout. The current and anchor cells move without it.
+  TGridModel& ChangeLines() {
+    view_.DropLayout();
+    return model_;
+  }
+
   // Whether a move runs the cell-selection check.
   enum class TSelectCheck : bool { kSkip, kApply };
   // What a count change needs of the layout before it.
@@ -371,51 +288,18 @@ class TCellGrid {
   void CheckCell(TCellCoord cell) const;
   void InvalidateSelectionChange(const TGridRect& old_selection);
 
-  void TopLeftMoved(TCellCoord old_top_left);
-  void ScrollData(const TGridLayout& layout, std::int32_t dx, std::int32_t dy);
-  bool HasBar(TScrollBarKind bar) const;
-  void UpdateAxisRange(TScrollBarKind bar, std::int32_t width, std::int32_t height, bool& flushed);
-  void HideDisallowedBars();
-
-  // Repaints everything when `changed`: the setters of painting properties.
-  void InvalidateIf(bool changed);
-
   TGridModel model_;
+  TGridView view_{model_};
   TCellStore store_;
-  IGridWindow* window_ = nullptr;
-  std::int32_t width_ = 0;
-  std::int32_t height_ = 0;
-  TScrollStyle scroll_bars_ = TScrollStyle::ssBoth;
-  // Set while the scroll ranges are being set: the size changes that showing or hiding a bar
-  // causes must not start the procedure again.
-  bool updating_scroll_ranges_ = false;
   // The row count last set through SetRowCount; OnGetDisplText is consulted only below it.
   std::int32_t row_count_set_ = 0;
-  std::int32_t fixed_row_height_ = 0;
-  bool loading_ = false;
   TGridState state_ = TGridState::gsNormal;
 
-  TColor color_ = clWindow;
-  TFont font_;
-  TColor fixed_color_ = clBtnFace;
-  TFont fixed_font_;
-  TColor grid_line_color_ = clSilver;
-  std::int32_t grid_line_width_ = 1;
-  TColor selection_color_ = RGB(182, 202, 234);
-  TColor selection_color_to_ = clNone;
-  TColor selection_text_color_ = clBlack;
-  bool show_selection_ = true;
-  bool hide_focus_rect_ = false;
-  TVAlignment v_alignment_ = TVAlignment::vtaTop;
-  bool word_wrap_ = true;
-  std::int32_t zoom_delta_ = 0;
+  TGridAppearance appearance_;
 
-  std::int32_t update_count_ = 0;
   bool themes_active_ = false;
   TGridLook look_ = TGridLook::glXP;
   bool flat_ = false;
-
-  TGridInput input_{*this};
 };
 
 }  // namespace zelvorn

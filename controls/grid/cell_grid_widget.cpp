@@ -1,23 +1,26 @@
 #include "controls/grid/cell_grid_widget.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <QtMath>
+#include <exception>
 #include <optional>
+#include <utility>
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/pan_marks.h"
 #include "platform/cancel_mode.h"
 #include "platform/canvas.h"
+#include "platform/error_boundary.h"
 #include "platform/qt_geometry.h"
 
 namespace zelvorn {
@@ -120,7 +123,7 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
   // press handling: Qt must not give it beforehand (a press that OnCanClickCell refuses leaves
   // the focus where it was).
   setFocusPolicy(Qt::TabFocus);
-  // Every pixel of the client area comes from painting; nothing is erased first.
+  // The painter covers every pixel it is asked for, so Qt need not clear the area beforehand.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
   for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
@@ -130,6 +133,7 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
   // The window takes the size the grid was made with; from now on the window's size rules.
   resize(grid_.Width(), grid_.Height());
   grid_.AttachWindow(this);
+  input_.WindowAttached();
 }
 
 TCellGridWidget::~TCellGridWidget() { grid_.AttachWindow(nullptr); }
@@ -178,7 +182,10 @@ void TCellGridWidget::InvalidateFrame() {
 }
 
 void TCellGridWidget::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
-  Bar(bar)->setRange(min, max);
+  {
+    const QScopedValueRollback writing(writing_bar_, true);
+    Bar(bar)->setRange(min, max);
+  }
   // The bar is shown exactly while it can scroll. Setting the policy lays the bars out at once
   // when the widget is visible, so the viewport follows ClientRect() without waiting.
   const Qt::ScrollBarPolicy policy = max > min ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
@@ -197,6 +204,7 @@ bool TCellGridWidget::ScrollBarShown(TScrollBarKind bar) const {
 std::int32_t TCellGridWidget::ScrollPos(TScrollBarKind bar) const { return Bar(bar)->value(); }
 
 void TCellGridWidget::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
+  const QScopedValueRollback writing(writing_bar_, true);
   Bar(bar)->setValue(pos);
 }
 
@@ -222,9 +230,15 @@ std::int32_t TCellGridWidget::GridTimerId(int qt_timer_id) const {
   return timers_.key(qt_timer_id, 0);
 }
 
-void TCellGridWidget::SetCapture() { viewport()->grabMouse(); }
+// The grab keeps moves coming where the platform allows it; tracking keeps them coming over the
+// viewport without a button held (panning), where a compositor gives no grab to a client.
+void TCellGridWidget::SetCapture() {
+  viewport()->setMouseTracking(true);
+  viewport()->grabMouse();
+}
 
 void TCellGridWidget::ReleaseCapture() {
+  viewport()->setMouseTracking(false);
   if (HasCapture()) viewport()->releaseMouse();
 }
 
@@ -232,11 +246,7 @@ bool TCellGridWidget::HasCapture() const { return QWidget::mouseGrabber() == vie
 
 void TCellGridWidget::SendCancelModeToFocused() {
   QWidget* focused = window()->focusWidget();
-  if (focused == nullptr) return;
-  if (focused == this) {
-    grid_.Input().CancelMode();
-    return;
-  }
+  if (focused == nullptr || focused == this) return;
   QEvent cancel(CancelModeEventType());
   QCoreApplication::sendEvent(focused, &cancel);
 }
@@ -249,9 +259,9 @@ void TCellGridWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
 bool TCellGridWidget::Focused() const { return hasFocus(); }
 bool TCellGridWidget::IsActiveControl() const { return window()->focusWidget() == this; }
 
-TPoint TCellGridWidget::PointerPos() const {
-  return FromQPoint(viewport()->mapFromGlobal(QCursor::pos()));
-}
+// Where the last mouse event put the pointer: a global pointer position is not something every
+// windowing system tells a client.
+TPoint TCellGridWidget::PointerPos() const { return last_pointer_; }
 
 void TCellGridWidget::SetCursor(TGridCursor cursor) {
   // Panning asks for its cursor on every tick; a new cursor only when the shape changes.
@@ -277,11 +287,32 @@ std::int32_t TCellGridWidget::WheelScrollLines() const { return QApplication::wh
 
 // ---- Qt events ----
 
+template <class TAction>
+void TCellGridWidget::RunInput(TAction&& action) noexcept {
+  try {
+    std::forward<TAction>(action)();
+  } catch (...) {
+    const std::exception_ptr error = std::current_exception();
+    // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
+    // that failure is reported after the one that caused it.
+    std::exception_ptr again;
+    try {
+      input_.CancelMode();
+    } catch (...) {
+      again = std::current_exception();
+    }
+    ReportError(error);
+    if (again) ReportError(again);
+  }
+}
+
 void TCellGridWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
-  QPainter painter(viewport());
-  TCanvas canvas(painter, event->region(), palette());
-  TGridPainter(grid_).PaintClientArea(canvas);
+  Guarded([&] {
+    QPainter painter(viewport());
+    TCanvas canvas(painter, event->region(), palette());
+    TGridPainter(grid_).PaintClientArea(canvas);
+  });
 }
 
 void TCellGridWidget::PaintFrame() {
@@ -300,15 +331,15 @@ bool TCellGridWidget::event(QEvent* event) {
   // The grid hears of a new size only once Qt has laid out the bars and the viewport for it. The
   // grid may show or hide a bar in reply, which lays them out again; doing that from within
   // Qt's own layout pass (the viewport's resize) would be undone when that pass carries on.
-  if (event->type() == QEvent::Resize) grid_.WindowResized();
+  if (event->type() == QEvent::Resize) Guarded([this] { grid_.WindowResized(); });
   // The scroll area has drawn its sunken edge; the grid's frame replaces it.
-  if (event->type() == QEvent::Paint) PaintFrame();
+  if (event->type() == QEvent::Paint) Guarded([this] { PaintFrame(); });
   return handled;
 }
 
 void TCellGridWidget::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
-  grid_.WindowShown();
+  Guarded([this] { grid_.WindowShown(); });
 }
 
 void TCellGridWidget::scrollContentsBy(int, int) {}
@@ -326,10 +357,16 @@ void TCellGridWidget::ConnectBar(TScrollBarKind bar) {
   scroll_bar->setTracking(false);
   scroll_bar->setFocusPolicy(Qt::NoFocus);
   connect(scroll_bar, &QAbstractSlider::actionTriggered, this,
-          [this, bar](int action) { BarAction(bar, action); });
-  connect(scroll_bar, &QAbstractSlider::sliderMoved, this,
-          [this, bar](int pos) { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
-  connect(scroll_bar, &QAbstractSlider::sliderReleased, this, [this, bar] { BarReleased(bar); });
+          [this, bar](int action) { RunInput([&] { BarAction(bar, action); }); });
+  connect(scroll_bar, &QAbstractSlider::sliderMoved, this, [this, bar](int pos) {
+    RunInput([&] { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
+  });
+  connect(scroll_bar, &QAbstractSlider::sliderReleased, this,
+          [this, bar] { RunInput([&] { BarReleased(bar); }); });
+  // The bar's context menu ("Scroll here") sets the value without an action.
+  connect(scroll_bar, &QAbstractSlider::valueChanged, this, [this, bar](int value) {
+    if (!writing_bar_) RunInput([&] { BarValueSet(bar, value); });
+  });
 }
 
 void TCellGridWidget::BarAction(TScrollBarKind bar, int action) {
@@ -370,6 +407,15 @@ void TCellGridWidget::BarReleased(TScrollBarKind bar) {
   SyncThumb(bar);
 }
 
+void TCellGridWidget::BarValueSet(TScrollBarKind bar, int value) {
+  grid_.ScrollMessage(bar, TScrollCode::scPosition, value);
+  grid_.ScrollMessage(bar, TScrollCode::scEndScroll, value);
+  // The grid writes the thumb only when the view moved; a value within the current line must
+  // still go back to that line's place.
+  grid_.UpdateScrollPositions();
+  SyncThumb(bar);
+}
+
 void TCellGridWidget::SyncThumb(TScrollBarKind bar) {
   QScrollBar* scroll_bar = Bar(bar);
   scroll_bar->setSliderPosition(scroll_bar->value());
@@ -383,27 +429,27 @@ bool TCellGridWidget::viewportEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-      MouseEvent(static_cast<QMouseEvent*>(event));
+      RunInput([&] { MouseEvent(static_cast<QMouseEvent*>(event)); });
       return event->isAccepted();
     case QEvent::Wheel:
-      WheelEvent(static_cast<QWheelEvent*>(event));
+      RunInput([&] { WheelEvent(static_cast<QWheelEvent*>(event)); });
       return event->isAccepted();
     default:
       break;
   }
   if (event->type() == CancelModeEventType()) {
-    grid_.Input().CancelMode();
+    Guarded([this] { input_.CancelMode(); });
     return true;
   }
   return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TCellGridWidget::MouseEvent(QMouseEvent* event) {
-  TGridInput& input = grid_.Input();
   const TShiftState shift = GridShift(event->modifiers(), event->buttons());
   const TPoint point = GridPoint(event->position());
+  last_pointer_ = point;
   if (event->type() == QEvent::MouseMove) {
-    input.MouseMove(shift, point);
+    input_.MouseMove(shift, point);
     return;
   }
   const std::optional<TMouseButton> button = GridButton(event->button());
@@ -413,13 +459,13 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
   }
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-      input.MouseDown(*button, shift, point);
+      input_.MouseDown(*button, shift, point);
       break;
     case QEvent::MouseButtonDblClick:
-      input.MouseDoubleClick(*button, shift, point);
+      input_.MouseDoubleClick(*button, shift, point);
       break;
     default:
-      input.MouseUp(*button, shift, point);
+      input_.MouseUp(*button, shift, point);
       break;
   }
 }
@@ -437,12 +483,12 @@ void TCellGridWidget::WheelEvent(QWheelEvent* event) {
   wheel_remainder_ += delta;
   const TShiftState shift = GridShift(event->modifiers(), event->buttons());
   const TPoint point = GridPoint(event->position());
+  last_pointer_ = point;
   while (wheel_remainder_ >= kNotch || wheel_remainder_ <= -kNotch) {
     // Qt's positive delta is a turn away from the user.
     const bool away = wheel_remainder_ > 0;
     wheel_remainder_ += away ? -kNotch : kNotch;
-    grid_.Input().MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift,
-                             point);
+    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
   }
 }
 
@@ -454,13 +500,24 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  const bool used = grid_.Input().KeyDown(GridKey(event->key()), GridShift(event->modifiers()));
-  if (!used) event->ignore();
+  RunInput([&] {
+    // Select-all by its key sequence: the letter's code differs between keyboard layouts.
+    const bool select_all = event->matches(QKeySequence::SelectAll);
+    const std::uint16_t key = select_all ? kKeyA : GridKey(event->key());
+    TShiftState shift = GridShift(event->modifiers());
+    if (select_all) shift.Include(TShiftStateFlag::ssCtrl);
+    const bool used = input_.KeyDown(key, shift);
+    if (!used) event->ignore();
+  });
 }
 
 // Neither handler calls the scroll area's own, which would repaint the whole control.
-void TCellGridWidget::focusInEvent(QFocusEvent*) { grid_.Input().FocusGained(); }
-void TCellGridWidget::focusOutEvent(QFocusEvent*) { grid_.Input().FocusLost(); }
+void TCellGridWidget::focusInEvent(QFocusEvent*) {
+  RunInput([this] { input_.FocusGained(); });
+}
+void TCellGridWidget::focusOutEvent(QFocusEvent*) {
+  RunInput([this] { input_.FocusLost(); });
+}
 
 void TCellGridWidget::timerEvent(QTimerEvent* event) {
   const std::int32_t id = GridTimerId(event->timerId());
@@ -468,7 +525,7 @@ void TCellGridWidget::timerEvent(QTimerEvent* event) {
     QAbstractScrollArea::timerEvent(event);
     return;
   }
-  grid_.Input().Timer(id);
+  RunInput([&] { input_.Timer(id); });
 }
 
 }  // namespace zelvorn

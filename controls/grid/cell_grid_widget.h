@@ -5,6 +5,7 @@
 #include <QRegion>
 
 #include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 
 class QScrollBar;
@@ -30,6 +31,8 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
 
   TCellGrid& Grid() { return grid_; }
   const TCellGrid& Grid() const { return grid_; }
+  // The state machine that the widget's mouse, keyboard, wheel, focus and timer events drive.
+  const TGridInput& Input() const { return input_; }
 
   // IGridWindow.
   bool Showing() const override;
@@ -88,14 +91,25 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void ConnectBar(TScrollBarKind bar);
   void BarAction(TScrollBarKind bar, int action);
   void BarReleased(TScrollBarKind bar);
+  // The bar's value was set directly, not through an action: the view follows, in whole lines.
+  void BarValueSet(TScrollBarKind bar, int value);
   // Puts the bar's thumb back where the grid last put it, after Qt moved it on its own.
   void SyncThumb(TScrollBarKind bar);
   void PaintFrame();
 
   TCellGrid grid_;
+  TGridInput input_{grid_};
   QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
   QRegion pending_;                  // marked and not painted yet
+  // Set while the grid writes a bar's range or position: only the other changes of a bar's
+  // value are the person's.
+  bool writing_bar_ = false;
 
+  // Runs grid input where Qt called us. A handler that fails leaves its press half done, so the
+  // grid gives up its mouse operation before the failure goes to the error report: the report
+  // finds the mouse free and the grid idle, and no exception reaches Qt's frames.
+  template <class TAction>
+  void RunInput(TAction&& action) noexcept;
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
   TGridCursor cursor_ = TGridCursor::crDefault;
@@ -103,6 +117,8 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   TPanOriginMarker* pan_marker_ = nullptr;
   // Eighths of a degree of wheel turn not yet counted as a whole notch.
   int wheel_remainder_ = 0;
+  // The client position of the last mouse or wheel event over the viewport.
+  TPoint last_pointer_;
 };
 
 }  // namespace zelvorn

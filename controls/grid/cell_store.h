@@ -26,8 +26,8 @@ class TStringSparseList {
   TSparseList<std::string> cells_;
 };
 
-// The grid's cell texts: a sparse list of rows, each a sparse list of cells, so that memory is
-// spent only on rows that hold a written cell and on the sections of those rows that hold one.
+// The grid's cell texts: a sparse list of rows, each a sparse list of cells. Rows without any
+// text, and the empty stretches of a row, take no memory.
 // The store knows nothing of the grid's counts: cells outside them stay stored and reappear when
 // the counts grow again.
 class TCellStore {

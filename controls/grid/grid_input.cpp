@@ -57,40 +57,40 @@ void TGridInput::MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint
 
 void TGridInput::LeftDown(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
-  if (grid_.OnCanClickCell) {
+  if (grid_.Events.OnCanClickCell) {
     bool allow = true;
-    grid_.OnCanClickCell(grid_, cell.Y, cell.X, allow);
+    grid_.Events.OnCanClickCell(grid_, cell.Y, cell.X, allow);
     if (!allow) return;
   }
   press_pos_ = point;
   if (cell.X == -1 || cell.Y == -1) {
-    PressCommon(mbLeft, shift, point);
+    PressCommon(mbLeft, shift, point, cell);
     return;
   }
   // Taken before the press may scroll the cell into view: the sizing zone is judged where the
   // person saw the cell's edges.
   const TRect bounds = grid_.CellBounds(cell.X, cell.Y);
-  PressCommon(mbLeft, shift, point);
+  PressCommon(mbLeft, shift, point, cell);
   // With column sizing on, a press this close to a column's edge grabs the edge, not the cell.
   constexpr std::int32_t kSizingZone = 4;
   if (grid_.Options().Has(TGridOption::goColSizing) &&
       (point.X - bounds.Left < kSizingZone || bounds.Right - point.X < kSizingZone)) {
     return;
   }
-  // The coordinates are those under the pointer at the press, even when the view scrolled since.
-  if (grid_.OnClickCell) grid_.OnClickCell(grid_, cell.Y, cell.X);
+  // The handler hears of the cell that was pressed, even if the press has scrolled it since.
+  if (grid_.Events.OnClickCell) grid_.Events.OnClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::LeftDoubleClick(TShiftState shift, TPoint point) {
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
-  PressCommon(mbLeft, shift, point);
-  if (grid_.OnDblClickCell) grid_.OnDblClickCell(grid_, cell.Y, cell.X);
+  PressCommon(mbLeft, shift, point, cell);
+  if (grid_.Events.OnDblClickCell) grid_.Events.OnDblClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::RightDown(TShiftState shift, TPoint point) {
-  PressCommon(mbRight, shift, point);
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
-  if (grid_.OnRightClickCell) grid_.OnRightClickCell(grid_, cell.Y, cell.X);
+  PressCommon(mbRight, shift, point, cell);
+  if (grid_.Events.OnRightClickCell) grid_.Events.OnRightClickCell(grid_, cell.Y, cell.X);
 }
 
 void TGridInput::MiddleDown(TShiftState shift, TPoint point) {
@@ -100,16 +100,20 @@ void TGridInput::MiddleDown(TShiftState shift, TPoint point) {
   } else if (grid_.RowCount() > grid_.FixedRows()) {
     StartPanning(point);
   }
-  PressCommon(mbMiddle, shift, point);
+  PressCommon(mbMiddle, shift, point, grid_.CellAtPoint(point.X, point.Y));
 }
 
-void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint point) {
+void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint point,
+                             TCellCoord cell) {
   IGridWindow& window = *grid_.Window();
   const TGridRect before = grid_.Selection();
   const bool left = button == mbLeft;
   if (left) {
     // Another control may be in the middle of a mouse operation of its own; this press ends it.
+    // So it does a leftover one of the grid's own (a release that went elsewhere), here rather
+    // than through the window, which would call back into this press.
     window.SendCancelModeToFocused();
+    if (window.IsActiveControl()) CancelMode();
     window.SetCapture();
     left_down_ = true;
   }
@@ -121,12 +125,11 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
     return;
   }
   if (left && !shift.Has(ssDouble)) {
-    const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
     if (cell.X >= grid_.FixedCols() && cell.Y >= grid_.FixedRows()) StartSelecting(cell, shift);
-  } else if (left && grid_.OnDblClick) {
-    grid_.OnDblClick(grid_);
+  } else if (left && grid_.Events.OnDblClick) {
+    grid_.Events.OnDblClick(grid_);
   }
-  if (grid_.OnMouseDown) grid_.OnMouseDown(grid_, button, shift, point.X, point.Y);
+  if (grid_.Events.OnMouseDown) grid_.Events.OnMouseDown(grid_, button, shift, point.X, point.Y);
   SelectionChangedSince(before);
 }
 
@@ -178,8 +181,8 @@ void TGridInput::MouseUp(TMouseButton button, TShiftState shift, TPoint point) {
   if (grid_.Window() == nullptr) return;
   if (button == mbLeft) {
     LeftUp(shift, point);
-  } else if (grid_.OnMouseUp) {
-    grid_.OnMouseUp(grid_, button, shift, point.X, point.Y);
+  } else if (grid_.Events.OnMouseUp) {
+    grid_.Events.OnMouseUp(grid_, button, shift, point.X, point.Y);
   }
 }
 
@@ -187,13 +190,13 @@ void TGridInput::LeftUp(TShiftState shift, TPoint point) {
   IGridWindow& window = *grid_.Window();
   // Cleared first: should OnClick fail, the cancel-mode that reports it must not release again.
   left_down_ = false;
-  if (grid_.OnClick) grid_.OnClick(grid_);
+  if (grid_.Events.OnClick) grid_.Events.OnClick(grid_);
   if (grid_.State() == TGridState::gsSelecting) {
     grid_.SetState(TGridState::gsNormal);
     window.StopTimer(kAutoScrollTimer);
   }
   if (window.HasCapture()) window.ReleaseCapture();
-  if (grid_.OnMouseUp) grid_.OnMouseUp(grid_, mbLeft, shift, point.X, point.Y);
+  if (grid_.Events.OnMouseUp) grid_.Events.OnMouseUp(grid_, mbLeft, shift, point.X, point.Y);
 }
 
 void TGridInput::CancelMode() {
@@ -275,8 +278,8 @@ bool TGridInput::KeyDown(std::uint16_t key, TShiftState shift) {
   if (grid_.Window() == nullptr) return false;
   if (panning_) EndPanning();
   if (key == 0) return false;
-  if (grid_.OnKeyDown) {
-    grid_.OnKeyDown(grid_, key, shift);
+  if (grid_.Events.OnKeyDown) {
+    grid_.Events.OnKeyDown(grid_, key, shift);
     if (key == 0) return true;
   }
   switch (key) {
@@ -385,9 +388,11 @@ void TGridInput::MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point) {
 }
 
 void TGridInput::Zoom(std::int32_t amount) {
-  const std::int32_t total = grid_.ZoomDelta() + amount;
+  const std::int32_t total = grid_.Appearance().ZoomDelta + amount;
   if (total < -kZoomLimit || total > kZoomLimit) return;
-  grid_.SetZoomDelta(total);
+  TGridAppearance appearance = grid_.Appearance();
+  appearance.ZoomDelta = total;
+  grid_.SetAppearance(appearance);
   // A line the zoom would shrink to nothing keeps its size.
   for (std::int32_t col = 0; col < grid_.ColCount(); ++col) {
     const std::int32_t width = grid_.ColWidths(col) + amount;
@@ -411,7 +416,8 @@ void TGridInput::WheelRows(TWheelTurn turn) {
 void TGridInput::WheelStep(TWheelTurn turn, TShiftState shift, TPoint point) {
   const bool toward = turn == TWheelTurn::kTowardUser;
   bool handled = false;
-  const TMouseWheelUpDownEvent& event = toward ? grid_.OnMouseWheelDown : grid_.OnMouseWheelUp;
+  const TMouseWheelUpDownEvent& event =
+      toward ? grid_.Events.OnMouseWheelDown : grid_.Events.OnMouseWheelUp;
   if (event) event(grid_, shift, point, handled);
   if (handled) return;
   if (toward && grid_.Row() < grid_.RowCount() - 1) {
@@ -444,8 +450,8 @@ void TGridInput::Timer(std::int32_t id) {
 
 void TGridInput::SelectionChangedSince(const TGridRect& before) {
   const TGridRect now = grid_.Selection();
-  if (now != before && grid_.OnSelectionChanged) {
-    grid_.OnSelectionChanged(grid_, now.Left, now.Top, now.Right, now.Bottom);
+  if (now != before && grid_.Events.OnSelectionChanged) {
+    grid_.Events.OnSelectionChanged(grid_, now.Left, now.Top, now.Right, now.Bottom);
   }
 }
 

@@ -26,21 +26,20 @@ inline constexpr std::uint16_t kKeyF2 = 0x71;
 // Which way one notch of the wheel turned.
 enum class TWheelTurn : bool { kAwayFromUser, kTowardUser };
 
-// The grid's mouse, keyboard, wheel, focus and timer handling: a state machine that its window
-// drives with one call per platform message, and that acts on the grid and on the window through
-// the grid's public operations and IGridWindow. Without a window, input does nothing.
+// The grid's mouse, keyboard, wheel, focus and timer handling: a state machine owned by the
+// grid's host, which calls it once per platform message. It works on the grid through the
+// grid's public operations and on the window through IGridWindow; with no window it does
+// nothing.
 //
-// Mouse: a left press on a cell focuses the grid, takes the mouse capture, enters the selecting
-// state with the auto-scroll timer running, moves the current cell there (with Shift, the anchor
-// instead) and then raises OnClickCell exactly once, row first. Moves while selecting and the
-// auto-scroll ticks move the anchor; the left release ends the selecting state and releases the
-// capture. The second press of a double-click raises OnDblClick and OnDblClickCell instead and
-// moves nothing. Keys, the wheel and middle-button panning move the current cell and the view
-// and never raise OnClickCell.
+// Left button: the press gives the grid the focus and the mouse, starts selecting (and the
+// auto-scroll timer), makes the pressed cell current (Shift moves the anchor there instead),
+// and last raises OnClickCell once, row first. Moves and auto-scroll ticks while selecting move
+// the anchor; the release stops selecting and gives the mouse back. A double-click's second
+// press moves nothing and raises OnDblClick and OnDblClickCell. Keys, the wheel and panning
+// change the current cell and scroll; OnClickCell belongs to presses alone.
 //
-// Handlers may throw; the exception leaves the call at once, with the state as far as it got.
-// Whoever reports it is expected to send CancelMode() first (the window holding the capture is
-// told to give up its mouse operation), which ends the press cleanly.
+// A failing handler's exception leaves the call at once, the state as far as it got; the host
+// then calls CancelMode(), which ends the press cleanly, before the failure is reported.
 class TGridInput {
  public:
   // The auto-scroll timer runs while a mouse selection is under way.
@@ -63,11 +62,11 @@ class TGridInput {
 
   // ---- Mouse (client coordinates) ----
 
-  // A press of a button (not the second press of a double-click). Any press ends panning first.
+  // A button goes down (a double-click's second press comes as MouseDoubleClick). Panning ends
+  // first.
   void MouseDown(TMouseButton button, TShiftState shift, TPoint point);
-  // The second press of a double-click, which the platform reports in place of a press. For the
-  // left button: OnDblClick and OnDblClickCell, no move and no OnClickCell. For the others, it
-  // counts as a press with ssDouble in `shift`.
+  // A double-click's second press, which comes instead of MouseDown. The left button raises
+  // OnDblClick and OnDblClickCell only; other buttons are handled as a press with ssDouble.
   void MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint point);
   void MouseMove(TShiftState shift, TPoint point);
   void MouseUp(TMouseButton button, TShiftState shift, TPoint point);
@@ -93,7 +92,7 @@ class TGridInput {
 
   bool Panning() const { return panning_; }
   TPoint PanOrigin() const { return pan_origin_; }
-  // The client point of the last left press that went past OnCanClickCell.
+  // Where the last left press that OnCanClickCell allowed went down, in client coordinates.
   TPoint PressPos() const { return press_pos_; }
   // L: how many rows one notch moves, and how many pixels one Ctrl notch zooms.
   std::int32_t WheelLines() const { return wheel_lines_; }
@@ -106,8 +105,9 @@ class TGridInput {
   void RightDown(TShiftState shift, TPoint point);
   void MiddleDown(TShiftState shift, TPoint point);
   // The handling every press shares: capture and the selecting state for the left button, the
-  // focus, OnDblClick, OnMouseDown and OnSelectionChanged.
-  void PressCommon(TMouseButton button, TShiftState shift, TPoint point);
+  // focus, OnDblClick, OnMouseDown and OnSelectionChanged. `cell` is the cell under `point`, as
+  // the press found it.
+  void PressCommon(TMouseButton button, TShiftState shift, TPoint point, TCellCoord cell);
   void StartSelecting(TCellCoord cell, TShiftState shift);
   void LeftUp(TShiftState shift, TPoint point);
   void SelectTo(TPoint point);

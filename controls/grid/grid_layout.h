@@ -59,18 +59,18 @@ inline TRect CellBounds(const TGridLayout& layout, TCellCoord cell) {
   return CellBounds(layout, {cell.X, cell.Y, cell.X, cell.Y}, TTrailingLine::kExclude);
 }
 
-// The whole rectangle of a cell, not cut at the client edge: the top-left corner of its
-// CellBounds (the client origin for a cell that is not visible) with the cell's full size.
+// A cell's rectangle at its full size, even where the client edge cuts it: it starts where
+// CellBounds starts (at the client origin for a hidden cell).
 TRect FullCellRect(const TGridLayout& layout, TCellCoord cell);
 
-// The line under a coordinate on one axis, -1 for none. A coordinate on the line after a cell
-// belongs to that cell. The scan does not stop at the client edge.
+// Which line of an axis a coordinate falls on, -1 for none. The line between two cells counts
+// as part of the cell before it, and lines past the client edge are found too.
 std::int32_t LineAtPosition(const TAxisLayout& axis, std::int32_t position);
-// The cell under a client point; (-1, -1) when the point is on no cell.
+// Which cell a client point falls on, or (-1, -1) for none.
 TCellCoord CellAtPoint(const TGridLayout& layout, TPoint point);
 
-// The smallest first line that still shows line `start` fully (the line itself when even it
-// alone does not fit). Lines of size 0 are passed over.
+// The lowest first visible line with which line `start` still shows whole; `start` itself when
+// it is too big even alone. Zero-sized lines are skipped.
 std::int32_t LargestTopLeft(const TAxisLayout& axis, std::int32_t start);
 TCellCoord LargestTopLeft(const TGridLayout& layout, TCellCoord cell);
 

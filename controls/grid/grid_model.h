@@ -36,7 +36,7 @@ struct TGridModel {
     return index >= 0 && index < RowHeights.Count() ? RowHeights.Entries()[index]
                                                     : DefaultRowHeight;
   }
-  // The cells spanned by the current cell and the anchor cell.
+  // The block between the anchor and the current cell, both included.
   TGridRect Selection() const { return TGridRect::Spanning(Current, Anchor); }
 };
 

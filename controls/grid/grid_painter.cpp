@@ -92,7 +92,7 @@ void TGridPainter::PaintClientArea(TCanvas& canvas) {
             {{h.FirstCell, v.FirstCell}, {h.FixedEnd, v.FixedEnd}, {h.CellsEnd, v.CellsEnd}, {}});
 
   // Beyond the last column and row there are no cells and no lines, only the grid's colour.
-  canvas.Brush().Color = grid_.Color();
+  canvas.Brush().Color = grid_.Appearance().Color;
   if (h.CellsEnd < h.Extent) canvas.FillRect({h.CellsEnd, 0, h.Extent, v.CellsEnd});
   if (v.CellsEnd < v.Extent) canvas.FillRect({0, v.CellsEnd, h.Extent, v.Extent});
   canvas.Pen().Color = clBlack;
@@ -132,7 +132,7 @@ void TGridPainter::PaintCell(TCanvas& canvas, std::int32_t col, std::int32_t row
     state.Exclude(gdSelected);
   }
   TCellStyle style;
-  style.WordWrap = grid_.WordWrap();
+  style.WordWrap = grid_.Appearance().WordWrap;
   ResolveCellStyle(col, row, state, TSelectionColouring::kOn, style);
 
   // A rectangle whose pen has the brush's colour covers exactly the box, so each pixel of the
@@ -148,13 +148,13 @@ void TGridPainter::PaintCell(TCanvas& canvas, std::int32_t col, std::int32_t row
   PaintCellContent(canvas, col, row, Grown(box, -line_width), state);
 }
 
-// Each cell draws the line along its own right and bottom edge, so neighbours share no pixel: a
-// cell repainted alone comes out whole, lines included. There is no line along the top of the
-// first row or the left of the first column.
+// Lines fill the rightmost and the bottom pixels inside each cell's box. No pixel is shared
+// between neighbours, so repainting one cell redraws its lines too. The board gets no line
+// above its top row or before its left column.
 void TGridPainter::PaintCellLines(TCanvas& canvas, const TRect& box, bool fixed,
                                   std::int32_t line_width) {
   if (line_width <= 0) return;
-  canvas.Pen().Color = fixed ? clGray : grid_.GridLineColor();
+  canvas.Pen().Color = fixed ? clGray : grid_.Appearance().GridLineColor;
   canvas.Pen().Width = line_width;
   // The pen's band spreads around the line, so a wide line sits further in to stay in the box.
   const std::int32_t inset = (line_width + 1) / 2;
@@ -172,32 +172,35 @@ void TGridPainter::PaintCellLines(TCanvas& canvas, const TRect& box, bool fixed,
 void TGridPainter::ResolveCellStyle(std::int32_t col, std::int32_t row, TGridDrawState& state,
                                     TSelectionColouring colouring, TCellStyle& style) {
   const bool in_fixed_lines = col < grid_.FixedCols() || row < grid_.FixedRows();
-  style.Font = in_fixed_lines ? grid_.FixedFont() : grid_.Font();
-  style.Brush = in_fixed_lines ? grid_.FixedColor() : grid_.Color();
+  style.Font = in_fixed_lines ? grid_.Appearance().FixedFont : grid_.Font();
+  style.Brush = in_fixed_lines ? grid_.Appearance().FixedColor : grid_.Appearance().Color;
   if (grid_.IsFixedCell(col, row)) {
-    style.Brush = grid_.FixedColor();
-    style.Font = grid_.FixedFont();
+    style.Brush = grid_.Appearance().FixedColor;
+    style.Font = grid_.Appearance().FixedFont;
     state.Include(gdFixed);
   }
-  if (grid_.OnGetCellColor) grid_.OnGetCellColor(grid_, row, col, state, style.Brush, style.Font);
+  if (grid_.Events.OnGetCellColor)
+    grid_.Events.OnGetCellColor(grid_, row, col, state, style.Brush, style.Font);
 
   // The current cell takes the selection's colours too, focused or not. A selection colour of
   // clNone leaves the cell's own colour rather than leaving its pixels unpainted.
-  if (colouring == TSelectionColouring::kOn && grid_.ShowSelection() && !state.Has(gdFixed) &&
-      selection_.Contains({col, row})) {
-    if (grid_.SelectionColor() != clNone) style.Brush = grid_.SelectionColor();
-    if (grid_.SelectionTextColor() != clNone) style.Font.Color = grid_.SelectionTextColor();
+  if (colouring == TSelectionColouring::kOn && grid_.Appearance().ShowSelection &&
+      !state.Has(gdFixed) && selection_.Contains({col, row})) {
+    if (grid_.Appearance().SelectionColor != clNone)
+      style.Brush = grid_.Appearance().SelectionColor;
+    if (grid_.Appearance().SelectionTextColor != clNone)
+      style.Font.Color = grid_.Appearance().SelectionTextColor;
     state.Include(gdSelected);
   }
-  if (grid_.OnGetWordWrap) grid_.OnGetWordWrap(grid_, col, row, style.WordWrap);
+  if (grid_.Events.OnGetWordWrap) grid_.Events.OnGetWordWrap(grid_, col, row, style.WordWrap);
   std::tie(style.HAlign, style.VAlign) = QueryCellAlignment(col, row);
 }
 
 std::pair<TAlignment, TVAlignment> TGridPainter::QueryCellAlignment(std::int32_t col,
                                                                     std::int32_t row) {
   TAlignment h_align = TAlignment::taLeftJustify;
-  TVAlignment v_align = grid_.VAlignment();
-  if (grid_.OnGetAlignment) grid_.OnGetAlignment(grid_, row, col, h_align, v_align);
+  TVAlignment v_align = grid_.Appearance().VAlignment;
+  if (grid_.Events.OnGetAlignment) grid_.Events.OnGetAlignment(grid_, row, col, h_align, v_align);
   return {h_align, v_align};
 }
 
@@ -206,14 +209,15 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
   // The style is asked again, now without the selection's colours: the text's colours are
   // decided below, and the owner-draw events see the cell's own.
   TCellStyle style;
-  style.WordWrap = grid_.WordWrap();
+  style.WordWrap = grid_.Appearance().WordWrap;
   ResolveCellStyle(col, row, state, TSelectionColouring::kOff, style);
-  if (state.Has(gdSelected) && !state.Has(gdFocused) && grid_.SelectionColor() == clNone) {
+  if (state.Has(gdSelected) && !state.Has(gdFocused) &&
+      grid_.Appearance().SelectionColor == clNone) {
     style.Brush = clHighlight;
   }
-  style.Font.SetSize(style.Font.Size() + grid_.ZoomDelta());
+  style.Font.SetSize(style.Font.Size() + grid_.Appearance().ZoomDelta);
 
-  if (!grid_.OnDrawCell && !grid_.OnCustomCellDraw) {
+  if (!grid_.Events.OnDrawCell && !grid_.Events.OnCustomCellDraw) {
     PaintCellText(canvas, col, row, content, state, style);
   }
   canvas.Brush().Color = style.Brush;
@@ -221,17 +225,18 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
 
   const std::int32_t line_width = state.Has(gdFixed) ? 1 : LineWidth();
   const TRect box = Grown(content, line_width);
-  if (grid_.OnDrawCell) {
-    grid_.OnDrawCell(grid_, col, row,
-                     {box.Left + 1, box.Top + 1, box.Right - line_width, box.Bottom - line_width},
-                     state);
+  if (grid_.Events.OnDrawCell) {
+    grid_.Events.OnDrawCell(
+        grid_, col, row,
+        {box.Left + 1, box.Top + 1, box.Right - line_width, box.Bottom - line_width}, state);
   }
-  if (grid_.OnCustomCellDraw) grid_.OnCustomCellDraw(grid_, canvas, col, row, state, box, false);
+  if (grid_.Events.OnCustomCellDraw)
+    grid_.Events.OnCustomCellDraw(grid_, canvas, col, row, state, box, false);
 
-  // The focus rectangle lies just inside the cell's own lines, and only while the keyboard
-  // focus is really here: a grid in a background window shows its selection without it.
-  if (!grid_.HideFocusRect() && col == grid_.Col() && row == grid_.Row() && keyboard_focus_ &&
-      !grid_.Options().Has(goRowSelect)) {
+  // Drawn inside the lines, and only while this grid really has the keyboard focus: in a window
+  // in the background the selection shows without it.
+  if (!grid_.Appearance().HideFocusRect && col == grid_.Col() && row == grid_.Row() &&
+      keyboard_focus_ && !grid_.Options().Has(goRowSelect)) {
     canvas.DrawFocusRect({box.Left, box.Top, box.Right - 1, box.Bottom - 1});
   }
 }
@@ -239,10 +244,10 @@ void TGridPainter::PaintCellContent(TCanvas& canvas, std::int32_t col, std::int3
 void TGridPainter::PaintCellText(TCanvas& canvas, std::int32_t col, std::int32_t row,
                                  const TRect& content, TGridDrawState state, TCellStyle style) {
   // With goDrawFocusSelected the focused cell reads like the rest of the selection.
-  if (state.Has(gdSelected) && !state.Has(gdFixed) && grid_.ShowSelection() &&
+  if (state.Has(gdSelected) && !state.Has(gdFixed) && grid_.Appearance().ShowSelection &&
       (!state.Has(gdFocused) || grid_.Options().Has(goDrawFocusSelected)) &&
-      grid_.SelectionTextColor() != clNone) {
-    style.Font.Color = grid_.SelectionTextColor();
+      grid_.Appearance().SelectionTextColor != clNone) {
+    style.Font.Color = grid_.Appearance().SelectionTextColor;
   }
   const std::string text = grid_.Cells(col, row);
   const TRect rect{content.Left + kTextOffset.X, content.Top + kTextOffset.Y,
@@ -254,7 +259,9 @@ void TGridPainter::PaintCellText(TCanvas& canvas, std::int32_t col, std::int32_t
   canvas.DrawText(text, rect, flags);
 }
 
-std::int32_t TGridPainter::LineWidth() const { return std::max(0, grid_.GridLineWidth()); }
+std::int32_t TGridPainter::LineWidth() const {
+  return std::max(0, grid_.Appearance().GridLineWidth);
+}
 
 // ---- The frame ----
 

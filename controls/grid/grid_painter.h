@@ -14,9 +14,9 @@
 
 namespace zelvorn {
 
-// Paints a TCellGrid on a canvas: the client area (every visible cell's background, grid lines,
-// text and focus rectangle, and the area beyond the last column and row) and the window's frame.
-// It reads the grid and raises the grid's painting events; it changes nothing but the canvas.
+// Paints a TCellGrid on a canvas: the client area (backgrounds, lines, texts and the focus
+// rectangle of the visible cells, and whatever lies right of and below them) and the window's
+// frame. It reads a const grid and raises its painting events; only the canvas changes.
 // Painting itself never fails; an exception thrown by an event handler passes through.
 //
 // In each cell the background fills the whole box, the lines lie on the box's own right and
@@ -33,16 +33,16 @@ namespace zelvorn {
 // printing and right-to-left mirroring.
 class TGridPainter {
  public:
-  explicit TGridPainter(TCellGrid& grid) : grid_(grid) {}
+  explicit TGridPainter(const TCellGrid& grid) : grid_(grid) {}
 
   // Paints the client area as the grid's layout shows it, for the canvas's repaint region: only
   // cells whose box meets the region are painted. Nothing while the update lock is held.
   void PaintClientArea(TCanvas& canvas);
 
-  // Paints the frame over the window's 2-pixel edge on a canvas over the whole window (`width` x
-  // `height`): a 1-pixel ring in the frame colour inside a 1-pixel ring in `parent_color`, the
-  // parent control's background (no outer ring without a parent). Drawn only for the looks that
-  // have this frame, when the grid is not flat and no update lock is held.
+  // Paints the frame over the window's 2-pixel edge, on a canvas covering the whole window
+  // (`width` x `height`): an inner 1-pixel ring in the frame colour and an outer one in
+  // `parent_color`, the parent's background (left out when there is no parent). Drawn only for the
+  // looks that have this frame, when the grid is not flat and no update lock is held.
   void PaintFrame(TCanvas& canvas, std::int32_t width, std::int32_t height,
                   std::optional<TColor> parent_color);
 
@@ -89,7 +89,7 @@ class TGridPainter {
   // The width of the lines inside the cells; a negative width counts as none.
   std::int32_t LineWidth() const;
 
-  TCellGrid& grid_;
+  const TCellGrid& grid_;
   // Read once per paint of the client area.
   TGridRect selection_;
   bool active_control_ = false;

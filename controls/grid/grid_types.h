@@ -7,7 +7,7 @@
 
 namespace zelvorn {
 
-// A cell: its column X and its row Y, counted from 0 at the top-left cell.
+// A cell by column X and row Y; (0, 0) is the cell in the top-left corner.
 struct TCellCoord {
   std::int32_t X = 0;
   std::int32_t Y = 0;

@@ -13,9 +13,9 @@ namespace zelvorn {
 //
 // A window tells the grid about itself by calling it: TCellGrid::WindowShown() once it is on
 // screen, TCellGrid::WindowResized() whenever its size changes, and TCellGrid::ScrollMessage()
-// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to
-// TCellGrid::Input(). A window may also report the client-area changes that showing or hiding
-// a bar causes; the grid ignores those while it is setting the bars' ranges.
+// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to the
+// TGridInput that its host owns. A window may also report the client-area changes that showing
+// or hiding a bar causes; the grid ignores those while it is setting the bars' ranges.
 class IGridWindow {
  public:
   virtual ~IGridWindow() = default;
@@ -60,9 +60,9 @@ class IGridWindow {
   virtual void SetCapture() = 0;
   virtual void ReleaseCapture() = 0;
   virtual bool HasCapture() const = 0;
-  // Tells the control that has the keyboard focus in this window's top-level window to give up
-  // the mouse operation it may have under way. When that control is this window, the grid's own
-  // TGridInput::CancelMode() runs.
+  // Asks the focused control of this window's top-level window to abandon any mouse operation
+  // it has going. When that control is this window, nothing happens: the grid's input ends its
+  // own operation itself.
   virtual void SendCancelModeToFocused() = 0;
 
   // Keyboard focus. CanFocus: the window is shown, enabled and takes the focus by tabbing.
@@ -73,7 +73,8 @@ class IGridWindow {
   // the whole window is in the background, when Focused() is false.
   virtual bool IsActiveControl() const = 0;
 
-  // The pointer's position in client coordinates, and the shape it takes over the window.
+  // Where the window's last mouse event put the pointer, in client coordinates, and the shape
+  // the pointer takes over the window.
   virtual TPoint PointerPos() const = 0;
   virtual void SetCursor(TGridCursor cursor) = 0;
   // The marker of middle-button panning: drawn centred on a client point, over the cells, until

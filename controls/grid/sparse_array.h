@@ -156,7 +156,7 @@ class TSparsePointerArray {
   mutable T* cached_item_ = nullptr;
 };
 
-// A list over a sparse array: Count() is one more than the highest index that holds an item.
+// A list kept in a sparse array; Count() is the highest index in use plus one.
 // A negative index fails with EListError "列表索引越界 (<index>)"; so does writing at an index
 // beyond what the array can hold.
 template <typename T>

@@ -32,11 +32,12 @@ TEST(GridClickFailureTest, TheReportFindsTheGridReleasedAndIdle) {
   grid.SetDefaultRowHeight(40);
   grid.SetCells(2, 1, "x");
   // As the training controller does: the clicked cell's text as a number.
-  grid.OnClickCell = [](TCellGrid& sender, std::int32_t row, std::int32_t col) {
+  grid.Events.OnClickCell = [](TCellGrid& sender, std::int32_t row, std::int32_t col) {
     StrToInt(sender.Cells(col, row));
   };
   std::vector<std::string> ups;
-  grid.OnMouseUp = [&](TCellGrid&, TMouseButton, TShiftState, std::int32_t x, std::int32_t y) {
+  grid.Events.OnMouseUp = [&](TCellGrid&, TMouseButton, TShiftState, std::int32_t x,
+                              std::int32_t y) {
     ups.push_back(Format("(%d,%d)", {x, y}));
   };
   QWidget* grabber_during_report = &widget;

@@ -108,6 +108,26 @@ TEST_F(CellGridWidgetTest, BarActionsScrollTheGridAndTheThumbShowsItsPosition) {
   EXPECT_EQ(grid.TopLeft(), (TCellCoord{0, 0}));
 }
 
+// What the bar's "Scroll here" does: the view goes to the line the thumb stands for, and the
+// thumb to that line's place, also when the line is the one already shown.
+TEST_F(CellGridWidgetTest, ABarValueSetDirectlyMovesTheViewInWholeLines) {
+  TCellGrid& grid = widget_.Grid();
+  widget_.resize(400, 300);  // 279 pixels of rows of 105: rows 3 and 4 end the last page
+  QScrollBar* vbar = widget_.verticalScrollBar();
+  ASSERT_EQ(grid.LargestTopLeft({4, 4}).Y, 3);
+  struct TCase {
+    int value;
+    std::int32_t top_row;
+    int thumb;
+  };
+  for (const TCase& c : {TCase{20, 0, 0}, TCase{127, 3, 127}, TCase{64, 2, 85}, TCase{50, 1, 42}}) {
+    vbar->setValue(c.value);
+    EXPECT_EQ(grid.TopRow(), c.top_row) << c.value;
+    EXPECT_EQ(vbar->value(), c.thumb) << c.value;
+    EXPECT_EQ(vbar->sliderPosition(), c.thumb) << c.value;
+  }
+}
+
 TEST_F(CellGridWidgetTest, ScrollingMovesThePixels) {
   TCellGrid& grid = widget_.Grid();
   grid.SetCells(0, 1, "X");

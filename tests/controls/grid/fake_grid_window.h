@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 #include "platform/format.h"
 
@@ -29,10 +31,13 @@ class FakeGridWindow : public IGridWindow {
 
   FakeGridWindow(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
 
-  // Connects the grid; from then on this window's size is the grid's.
-  void Attach(TCellGrid& grid) {
+  // Connects the grid, and the input that this window's messages go to when there is one; from
+  // then on this window's size is the grid's.
+  void Attach(TCellGrid& grid, TGridInput* input = nullptr) {
     grid_ = &grid;
+    input_ = input;
     grid.AttachWindow(this);
+    if (input != nullptr) input->WindowAttached();
   }
   // Puts the window on screen.
   void Show() {
@@ -111,11 +116,8 @@ class FakeGridWindow : public IGridWindow {
     log_.push_back("release capture");
   }
   bool HasCapture() const override { return capture_; }
-  // The grid stands for the window's focused control while it is the active control.
-  void SendCancelModeToFocused() override {
-    log_.push_back("cancel mode");
-    if (active_control && grid_ != nullptr) grid_->Input().CancelMode();
-  }
+  // Only other controls would be told; the grid ends its own operation itself.
+  void SendCancelModeToFocused() override { log_.push_back("cancel mode"); }
 
   bool CanFocus() const override { return showing_ && can_focus; }
   void SetFocus() override {
@@ -123,7 +125,7 @@ class FakeGridWindow : public IGridWindow {
     focused_ = true;
     active_control = true;
     log_.push_back("focus");
-    if (reports_focus && gained && grid_ != nullptr) grid_->Input().FocusGained();
+    if (reports_focus && gained && input_ != nullptr) input_->FocusGained();
   }
   bool Focused() const override { return focused_; }
   bool IsActiveControl() const override { return active_control; }
@@ -132,7 +134,7 @@ class FakeGridWindow : public IGridWindow {
   void LoseFocus() {
     const bool lost = focused_;
     focused_ = false;
-    if (reports_focus && lost && grid_ != nullptr) grid_->Input().FocusLost();
+    if (reports_focus && lost && input_ != nullptr) input_->FocusLost();
   }
 
   TPoint PointerPos() const override { return pointer; }
@@ -176,6 +178,7 @@ class FakeGridWindow : public IGridWindow {
   }
 
   TCellGrid* grid_ = nullptr;
+  TGridInput* input_ = nullptr;
   std::int32_t width_;
   std::int32_t height_;
   bool showing_ = false;
@@ -186,15 +189,22 @@ class FakeGridWindow : public IGridWindow {
   std::vector<std::string> log_;
 };
 
+// Changes one painting property of a grid, as a change of its whole appearance.
+template <class T>
+void ChangeAppearance(TCellGrid& grid, T TGridAppearance::*property,
+                      std::type_identity_t<T> value) {
+  TGridAppearance appearance = grid.Appearance();
+  appearance.*property = value;
+  grid.SetAppearance(appearance);
+}
+
 // What the main window's stored layout loads into its grid.
 inline void LoadStoredLayout(TCellGrid& grid) {
-  grid.SetLoading(true);
   grid.SetFixedCols(0);
   grid.SetFixedRows(0);
   grid.SetRowCount(5);
   grid.SetDefaultColWidth(110);
   grid.SetDefaultRowHeight(105);
-  grid.SetLoading(false);
 }
 
 // What the start of a run does to the grid, before it writes the board.

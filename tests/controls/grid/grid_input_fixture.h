@@ -24,7 +24,7 @@ class GridInputTest : public ::testing::Test {
 
   GridInputTest() {
     window_.reports_focus = true;
-    window_.Attach(grid_);
+    window_.Attach(grid_, &input_);
     LoadStoredLayout(grid_);
     window_.Show();
     SizeForRun(grid_, 9);
@@ -37,7 +37,7 @@ class GridInputTest : public ::testing::Test {
     return {col * kColWidth + dx, row * kRowHeight + dy};
   }
 
-  TGridInput& Input() { return grid_.Input(); }
+  TGridInput& Input() { return input_; }
   void Press(TPoint point, TShiftState shift = {}) {
     shift.Include(TShiftStateFlag::ssLeft);
     Input().MouseDown(TMouseButton::mbLeft, shift, point);
@@ -47,7 +47,7 @@ class GridInputTest : public ::testing::Test {
     Press(point);
     Release(point);
   }
-  // The second press of a double-click, as the platform reports it.
+  // A double-click's second press, delivered in place of a plain press.
   void DoublePress(TPoint point) {
     Input().MouseDoubleClick(TMouseButton::mbLeft, {TShiftStateFlag::ssLeft}, point);
   }
@@ -60,6 +60,7 @@ class GridInputTest : public ::testing::Test {
   }
 
   TCellGrid grid_;
+  TGridInput input_{grid_};
   FakeGridWindow window_{568, 534};
   std::vector<std::string> events_;
 
@@ -82,18 +83,18 @@ class GridInputTest : public ::testing::Test {
         events_.push_back(Format("%s row %d col %d", {name, row, col}));
       };
     };
-    grid_.OnClickCell = cell("OnClickCell");
-    grid_.OnDblClickCell = cell("OnDblClickCell");
-    grid_.OnRightClickCell = cell("OnRightClickCell");
-    grid_.OnSelectCell = [this](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
+    grid_.Events.OnClickCell = cell("OnClickCell");
+    grid_.Events.OnDblClickCell = cell("OnDblClickCell");
+    grid_.Events.OnRightClickCell = cell("OnRightClickCell");
+    grid_.Events.OnSelectCell = [this](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
       events_.push_back(Format("OnSelectCell col %d row %d", {col, row}));
     };
-    grid_.OnSelectionChanged = [this](TCellGrid&, std::int32_t left, std::int32_t top,
-                                      std::int32_t right, std::int32_t bottom) {
+    grid_.Events.OnSelectionChanged = [this](TCellGrid&, std::int32_t left, std::int32_t top,
+                                             std::int32_t right, std::int32_t bottom) {
       events_.push_back(Format("OnSelectionChanged %d,%d..%d,%d", {left, top, right, bottom}));
     };
-    grid_.OnClick = [this](TCellGrid&) { events_.push_back("OnClick"); };
-    grid_.OnDblClick = [this](TCellGrid&) { events_.push_back("OnDblClick"); };
+    grid_.Events.OnClick = [this](TCellGrid&) { events_.push_back("OnClick"); };
+    grid_.Events.OnDblClick = [this](TCellGrid&) { events_.push_back("OnDblClick"); };
     const auto mouse = [this](const char* name) {
       return [this, name](TCellGrid&, TMouseButton button, TShiftState shift, std::int32_t x,
                           std::int32_t y) {
@@ -101,8 +102,8 @@ class GridInputTest : public ::testing::Test {
         events_.push_back(Format("%s %s%s (%d,%d)", {name, ButtonName(button), twice, x, y}));
       };
     };
-    grid_.OnMouseDown = mouse("OnMouseDown");
-    grid_.OnMouseUp = mouse("OnMouseUp");
+    grid_.Events.OnMouseDown = mouse("OnMouseDown");
+    grid_.Events.OnMouseUp = mouse("OnMouseUp");
   }
 };
 

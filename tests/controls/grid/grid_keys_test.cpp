@@ -1,5 +1,5 @@
-// Keys, the wheel and middle-button panning through the fake window. None of them may raise
-// OnClickCell; every fixture here checks that when it ends.
+// What keys, wheel notches and middle-button panning do, through the fake window. OnClickCell
+// stays silent for all of them; every fixture here checks that when it ends.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +22,7 @@ using enum TShiftStateFlag;
 class GridNoClickTest : public testing::GridInputTest {
  protected:
   GridNoClickTest() {
-    grid_.OnClickCell = [this](TCellGrid&, std::int32_t, std::int32_t) { ++cell_clicks_; };
+    grid_.Events.OnClickCell = [this](TCellGrid&, std::int32_t, std::int32_t) { ++cell_clicks_; };
   }
   ~GridNoClickTest() override { EXPECT_EQ(cell_clicks_, 0); }
 
@@ -164,7 +164,7 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
 TEST_F(GridKeysTest, OnKeyDownComesFirstAndMaySwallowTheKey) {
   Start({0, 0}, {1, 1});
   std::vector<std::uint16_t> keys;
-  grid_.OnKeyDown = [&](TCellGrid& grid, std::uint16_t& key, TShiftState) {
+  grid_.Events.OnKeyDown = [&](TCellGrid& grid, std::uint16_t& key, TShiftState) {
     keys.push_back(key);
     EXPECT_EQ(grid.Current(), (TCellCoord{1, 1}));  // nothing has moved yet
     if (key == kKeyUp) key = 0;
@@ -212,11 +212,11 @@ TEST_F(GridNoClickTest, TheWheelsOwnStageReportsTheSelectionAndTheGenericOneDoes
 
 TEST_F(GridNoClickTest, AHandledWheelEventStopsTheGenericRow) {
   std::vector<std::string> asked;
-  grid_.OnMouseWheelDown = [&](TCellGrid&, TShiftState shift, TPoint point, bool& handled) {
+  grid_.Events.OnMouseWheelDown = [&](TCellGrid&, TShiftState shift, TPoint point, bool& handled) {
     asked.push_back(Format("down %d (%d,%d)", {shift.Has(ssShift) ? 1 : 0, point.X, point.Y}));
     handled = true;
   };
-  grid_.OnMouseWheelUp = [&](TCellGrid&, TShiftState, TPoint, bool& handled) {
+  grid_.Events.OnMouseWheelUp = [&](TCellGrid&, TShiftState, TPoint, bool& handled) {
     asked.push_back("up");
     EXPECT_FALSE(handled);
   };
@@ -242,7 +242,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
   for (int notch = 1; notch <= 4; ++notch) {
     Input().MouseWheel(TWheelTurn::kTowardUser, {ssCtrl}, {100, 100});
     const std::int32_t zoom = std::min(3 * notch, 9);
-    EXPECT_EQ(grid_.ZoomDelta(), zoom) << notch;
+    EXPECT_EQ(grid_.Appearance().ZoomDelta, zoom) << notch;
     EXPECT_EQ(sizes(), each(62 + zoom, 58 + zoom)) << notch;
     // The generic stage still moves the current cell one row on every notch.
     EXPECT_EQ(grid_.Row(), notch);
@@ -250,7 +250,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
   for (int notch = 1; notch <= 7; ++notch) {
     Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   }
-  EXPECT_EQ(grid_.ZoomDelta(), -9);
+  EXPECT_EQ(grid_.Appearance().ZoomDelta, -9);
   EXPECT_EQ(sizes(), each(62 - 9, 58 - 9));
 }
 
@@ -259,21 +259,22 @@ TEST_F(GridNoClickTest, ZoomKeepsALineThatWouldVanish) {
   Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   EXPECT_EQ(grid_.ColWidths(4), 2);
   EXPECT_EQ(grid_.ColWidths(3), 59);
-  EXPECT_EQ(grid_.ZoomDelta(), -3);
+  EXPECT_EQ(grid_.Appearance().ZoomDelta, -3);
 }
 
 TEST(GridWheelLinesTest, TheSettingIsReadWhenTheWindowIsAttached) {
   TCellGrid grid;
+  TGridInput input(grid);
   testing::FakeGridWindow window(568, 534);
   window.wheel_lines = 1;
-  window.Attach(grid);
+  window.Attach(grid, &input);
   testing::LoadStoredLayout(grid);
   window.Show();
   testing::SizeForRun(grid, 9);
   window.wheel_lines = 5;  // a later change of the setting is not seen
-  grid.Input().MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
+  input.MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
   EXPECT_EQ(grid.Row(), 2);
-  EXPECT_EQ(grid.Input().WheelLines(), 1);
+  EXPECT_EQ(input.WheelLines(), 1);
 }
 
 // ---- Panning ----
@@ -331,7 +332,7 @@ TEST_F(GridPanTest, ALeftPressEndsPanningAndIsThenAnOrdinaryPress) {
   PanTick(30);
   window_.TakeLog();
   TakeEvents();
-  grid_.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("clicked row %d col %d", {row, col}));
   };
   Press(At(4, 2));

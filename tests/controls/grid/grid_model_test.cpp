@@ -57,7 +57,7 @@ TEST(GridModelTest, ConstructionDefaults) {
   // goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected.
   EXPECT_EQ(grid.Options().ToBits(), 0b11'1111);
   EXPECT_EQ(grid.ScrollBars(), TScrollStyle::ssBoth);
-  EXPECT_EQ(grid.GridLineWidth(), 1);
+  EXPECT_EQ(grid.Appearance().GridLineWidth, 1);
   EXPECT_EQ(grid.Model().LineWidth, 0);
 }
 
@@ -133,8 +133,8 @@ TEST(GridModelTest, DisplayTextHookOnlyBelowTheRowCountLastSet) {
   LoadStoredLayout(grid);
   grid.SetCells(0, 4, "5");
   grid.SetCells(0, 6, "7");
-  grid.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
-                           std::string& text) {
+  grid.Events.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                  std::string& text) {
     text = Format("[%d,%d:%s]", {col, row, text});
   };
   EXPECT_EQ(grid.Cells(0, 4), "[0,4:5]");
@@ -243,7 +243,8 @@ TEST(GridModelTest, ASizeListThatCannotGrowKeepsTheOldCounts) {
 TEST(GridModelTest, FixedCellTest) {
   TCellGrid grid;  // one fixed column and row
   std::vector<std::string> asked;
-  grid.OnIsFixedCell = [&asked](TCellGrid&, std::int32_t row, std::int32_t col, bool& fixed) {
+  grid.Events.OnIsFixedCell = [&asked](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                       bool& fixed) {
     asked.push_back(Format("%d,%d", {row, col}));
     fixed = row == 2 && col == 3;
   };
@@ -256,26 +257,6 @@ TEST(GridModelTest, FixedCellTest) {
   EXPECT_EQ(asked, (std::vector<std::string>{"2,3", "3,2"}));
 }
 
-TEST(GridModelTest, FixedColWidthAndRowHeight) {
-  TCellGrid grid;  // one fixed column and row, default sizes 64 x 21
-  grid.SetLoading(true);
-  grid.SetFixedColWidth(30);
-  grid.SetFixedRowHeight(15);
-  grid.SetLoading(false);
-  EXPECT_EQ(grid.ColWidths(0), 64);
-  EXPECT_EQ(grid.RowHeights(0), 21);
-  EXPECT_EQ(grid.FixedRowHeight(), 15);
-  grid.SetFixedColWidth(64);
-  EXPECT_FALSE(grid.Model().ColWidths.Exists());
-  grid.SetFixedColWidth(30);
-  grid.SetFixedRowHeight(15);
-  EXPECT_EQ(grid.ColWidths(0), 30);
-  EXPECT_EQ(grid.ColWidths(1), 64);
-  EXPECT_EQ(grid.RowHeights(0), 15);
-  grid.SetFixedRowHeight(21);  // the default again: every own height goes
-  EXPECT_FALSE(grid.Model().RowHeights.Exists());
-}
-
 TEST(GridModelTest, MovesOfTheCurrentCell) {
   TCellGrid grid;
   LoadStoredLayout(grid);
@@ -286,7 +267,7 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   EXPECT_EQ(GridErrorOf([&] { grid.MoveAnchor({0, 5}); }), "网格索引越界");
 
   std::vector<std::string> asked;
-  grid.OnSelectCell = [&asked](TCellGrid&, std::int32_t col, std::int32_t row, bool& can) {
+  grid.Events.OnSelectCell = [&asked](TCellGrid&, std::int32_t col, std::int32_t row, bool& can) {
     asked.push_back(Format("%d,%d", {col, row}));
     can = col != 2;
   };
@@ -298,7 +279,7 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   EXPECT_EQ(asked, (std::vector<std::string>{"1,3", "2,2", "4,4"}));
 
   int clicks = 0;
-  grid.OnClick = [&clicks](TCellGrid&) { ++clicks; };
+  grid.Events.OnClick = [&clicks](TCellGrid&) { ++clicks; };
   grid.FocusCell(0, 0, TMoveAnchor::kYes);
   EXPECT_EQ(clicks, 1);
   grid.SetSelection({1, 1, 3, 4});
@@ -310,7 +291,7 @@ TEST(GridModelTest, ACountChangeKeepsTheCurrentCellInsideEvenWhenTheCheckRefuses
   TCellGrid grid;
   LoadStoredLayout(grid);
   grid.MoveCurrent(4, 4, TMoveAnchor::kYes, TShowCell::kYes);
-  grid.OnSelectCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& can) { can = false; };
+  grid.Events.OnSelectCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& can) { can = false; };
   grid.SetRowCount(3);
   EXPECT_EQ(Text(grid.Current()), "(4,2)");
 }

@@ -28,15 +28,16 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
     bool auto_scrolling;
   };
   std::vector<Inside> inside;
-  grid_.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
     inside.push_back({grid.Col(), grid.Row(), window_.Focused(), window_.HasCapture(), grid.State(),
                       window_.Timers().contains(TGridInput::kAutoScrollTimer)});
   };
 
   Press(At(2, 3));
-  // The focus repaints the old selection and checks the current cell; the move checks the new
-  // cell, then repaints the selection's change and the old and the new current cell.
+  // Gaining the focus marks the old selection and checks the current cell; the move then checks
+  // the pressed cell and marks what the selection lost and gained, then the previous and the
+  // new current cell.
   const std::string old_cell = "invalidate (0,0,62,58)";
   const std::string new_cell = "invalidate (124,174,186,232)";
   EXPECT_EQ(window_.TakeLog(),
@@ -85,17 +86,18 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
   };
   for (const Case& c : cases) {
     TCellGrid grid;
+    TGridInput input(grid);
     testing::FakeGridWindow window(568, 534);
-    window.Attach(grid);
+    window.Attach(grid, &input);
     testing::LoadStoredLayout(grid);
     window.Show();
     testing::SizeForRun(grid, 9);
     Log cell_events;
-    grid.OnClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
+    grid.Events.OnClickCell = [&](TCellGrid&, std::int32_t row, std::int32_t col) {
       cell_events.push_back(Format("OnClickCell row %d col %d", {row, col}));
     };
-    grid.Input().MouseDown(mbLeft, {ssLeft}, c.point);
-    grid.Input().MouseUp(mbLeft, {}, c.point);
+    input.MouseDown(mbLeft, {ssLeft}, c.point);
+    input.MouseUp(mbLeft, {}, c.point);
     EXPECT_EQ(cell_events, c.cell_events) << c.name;
     EXPECT_EQ(grid.Selection(), c.selection) << c.name;
     // Wherever it lands, a press takes the focus and gives the capture back at the release.
@@ -174,7 +176,7 @@ class GridNarrowTest : public GridInputTest {
 
 TEST_F(GridNarrowTest, APartlyVisibleCellIsScrolledIntoViewBeforeTheEvent) {
   std::int32_t left_col_inside = -1;
-  grid_.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+  grid_.Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
     left_col_inside = grid.LeftCol();
   };
@@ -233,7 +235,8 @@ TEST_F(GridInputTest, ARightPressFocusesAndReportsTheCellAndChangesNothingElse) 
 }
 
 TEST_F(GridInputTest, OnCanClickCellRefusingStopsEverything) {
-  grid_.OnCanClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col, bool& allow) {
+  grid_.Events.OnCanClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col,
+                                       bool& allow) {
     events_.push_back(Format("OnCanClickCell row %d col %d", {row, col}));
     allow = false;
   };
@@ -268,7 +271,7 @@ TEST_F(GridInputTest, ColumnSizingTakesPressesNearAColumnsEdge) {
 }
 
 TEST_F(GridInputTest, AnExceptionFromOnClickCellLeavesThePressAndCancelModeEndsIt) {
-  grid_.OnClickCell = [](TCellGrid&, std::int32_t, std::int32_t) {
+  grid_.Events.OnClickCell = [](TCellGrid&, std::int32_t, std::int32_t) {
     throw std::runtime_error("not a number");
   };
   EXPECT_THROW(Press(At(6, 7)), std::runtime_error);

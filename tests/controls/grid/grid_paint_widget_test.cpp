@@ -52,8 +52,8 @@ class GridPaintWidgetTest : public ::testing::Test {
     for (std::int32_t col = 0; col < 9; ++col) {
       for (std::int32_t row = 0; row < 9; ++row) grid.SetCells(col, row, std::to_string(col + 1));
     }
-    grid.OnGetAlignment = [](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
-                             TVAlignment& v) {
+    grid.Events.OnGetAlignment = [](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+                                    TVAlignment& v) {
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
     };

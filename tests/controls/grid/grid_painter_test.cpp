@@ -22,6 +22,7 @@
 namespace zelvorn {
 namespace {
 
+using testing::ChangeAppearance;
 using testing::ExpectedInk;
 using testing::FakeGridWindow;
 using testing::InkNear;
@@ -94,8 +95,8 @@ class GridPainterTest : public ::testing::Test {
     for (std::int32_t col = 0; col < 9; ++col) {
       for (std::int32_t row = 0; row < 9; ++row) grid_.SetCells(col, row, Number(col, row));
     }
-    grid_.OnGetAlignment = [this](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                                  TVAlignment& v) {
+    grid_.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                         TAlignment& h, TVAlignment& v) {
       ++alignment_calls_[{col, row}];
       h = TAlignment::taCenter;
       v = TVAlignment::vtaCenter;
@@ -167,7 +168,7 @@ TEST_F(GridPainterTest, BeforeAnyClickTheFirstCellIsSelectedWithoutAFocusRectang
   // columns' and rows' own lines meet the client's edges.
   for (int x = 0; x < 558; ++x) EXPECT_EQ(image.pixel(x, 0) == kSilver, x % 62 == 61) << x;
   for (int y = 0; y < 522; ++y) EXPECT_EQ(image.pixel(0, y) == kSilver, y % 58 == 57) << y;
-  // Right of the last column and below the last row: the window colour, no lines.
+  // The area past the board, right and below: window colour, without lines.
   for (int y = 0; y < 530; ++y) {
     for (int x = 0; x < 564; ++x) {
       if (x >= 558 || y >= 522) {
@@ -279,19 +280,19 @@ TEST_F(GridPainterTest, TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForTh
 TEST_F(GridPainterTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSecondAnswers) {
   Log events;
   std::map<std::string, int> calls;
-  grid_.OnGetCellColor = [&](TCellGrid&, std::int32_t row, std::int32_t col, TGridDrawState,
-                             TColor& brush, TFont& font) {
+  grid_.Events.OnGetCellColor = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                    TGridDrawState, TColor& brush, TFont& font) {
     if (col != 1 || row != 2) return;
     events.push_back("colour");
     // The first answer colours the background; the second would colour nothing.
     brush = ++calls["colour"] == 1 ? RGB(250, 240, 200) : RGB(0, 200, 0);
     font.Color = RGB(160, 0, 0);
   };
-  grid_.OnGetWordWrap = [&](TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
+  grid_.Events.OnGetWordWrap = [&](const TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
     if (col == 1 && row == 2) events.push_back("word wrap");
   };
-  grid_.OnGetAlignment = [&](TCellGrid&, std::int32_t row, std::int32_t col, TAlignment& h,
-                             TVAlignment&) {
+  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
+                                    TAlignment& h, TVAlignment&) {
     if (col != 1 || row != 2) return;
     events.push_back("alignment");
     // Left for the background's run, right for the text's.
@@ -342,15 +343,15 @@ TEST_F(GridPainterTest, WordWrapPutsTheTextAtTheTopAndSingleLinesFollowTheVertic
        centred, 3 + FloorHalf(54 - height)},
   };
   for (const Case& c : cases) {
-    grid_.SetWordWrap(c.word_wrap);
-    grid_.OnGetWordWrap = nullptr;
+    ChangeAppearance(grid_, &TGridAppearance::WordWrap, c.word_wrap);
+    grid_.Events.OnGetWordWrap = nullptr;
     if (c.wrap_event) {
-      grid_.OnGetWordWrap = [&c](TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
+      grid_.Events.OnGetWordWrap = [&c](const TCellGrid&, std::int32_t, std::int32_t, bool& wrap) {
         c.wrap_event(wrap);
       };
     }
-    grid_.OnGetAlignment = [&c](TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
-                                TVAlignment& v) {
+    grid_.Events.OnGetAlignment = [&c](const TCellGrid&, std::int32_t, std::int32_t, TAlignment& h,
+                                       TVAlignment& v) {
       h = c.h;
       v = c.v;
     };
@@ -412,7 +413,7 @@ TEST_F(GridPainterTest, ANumberTooWideForItsCellIsWrappedOrClippedNeverShortened
 
 TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
   for (const std::int32_t zoom : {5, -10}) {
-    grid_.SetZoomDelta(zoom);
+    ChangeAppearance(grid_, &TGridAppearance::ZoomDelta, zoom);
     TFont zoomed = grid_.Font();
     zoomed.SetSize(30 + zoom);
     const QImage image = PaintAll();
@@ -431,8 +432,8 @@ TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
 TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   window_.SetFocus();
   std::map<Cell, std::pair<TRect, TGridDrawState>> drawn;
-  grid_.OnDrawCell = [&](TCellGrid&, std::int32_t col, std::int32_t row, const TRect& rect,
-                         TGridDrawState state) {
+  grid_.Events.OnDrawCell = [&](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                const TRect& rect, TGridDrawState state) {
     drawn[{col, row}] = {rect, state};
   };
   const QImage plain = PaintAll();
@@ -452,10 +453,11 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   EXPECT_EQ(drawn[Cell(2, 5)].second, TGridDrawState{});
 
   // A custom drawing lands on the cell; the focus rectangle still goes over it.
-  grid_.OnDrawCell = nullptr;
+  grid_.Events.OnDrawCell = nullptr;
   std::vector<TColor> brushes;
-  grid_.OnCustomCellDraw = [&](TCellGrid&, TCanvas& canvas, std::int32_t col, std::int32_t row,
-                               TGridDrawState, const TRect& rect, bool printing) {
+  grid_.Events.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
+                                      std::int32_t row, TGridDrawState, const TRect& rect,
+                                      bool printing) {
     EXPECT_FALSE(printing);
     EXPECT_EQ(rect, Box(col, row));
     brushes.push_back(canvas.Brush().Color);
@@ -480,14 +482,15 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   EXPECT_EQ(brushes.front(), clWindow);
 }
 
-// Painting events should not change the grid, but one that does must not make the paint read
-// memory the change has freed (the sanitizer build catches that).
+// A painting event gets the grid as a const sender, but a handler that holds the grid some
+// other way can still change it: the paint must not read memory the change has freed (the
+// sanitizer build catches that).
 TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSound) {
   grid_.SetColWidths(8, 62);  // the grid now holds a list of widths that a count change moves
   bool resized = false;
-  grid_.OnGetAlignment = [&](TCellGrid& grid, std::int32_t, std::int32_t, TAlignment&,
-                             TVAlignment&) {
-    if (!std::exchange(resized, true)) grid.SetColCount(5000);
+  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t, std::int32_t, TAlignment&,
+                                    TVAlignment&) {
+    if (!std::exchange(resized, true)) grid_.SetColCount(5000);
   };
   const QImage image = PaintAll();
   EXPECT_TRUE(resized);
@@ -495,8 +498,8 @@ TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSou
 }
 
 TEST_F(GridPainterTest, TheDisplayedTextEventReplacesTheStoredText) {
-  grid_.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
-                            std::string& text) {
+  grid_.Events.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
+                                   std::string& text) {
     if (col == 6 && row == 2) text = "7";
   };
   const TCellLook look = InspectCell(PaintAll(), Box(6, 2), kSilver, kWindowText);
@@ -511,29 +514,29 @@ TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
   };
   const std::vector<Case> cases = {
       {"selection hidden",
-       [&] { grid_.SetShowSelection(false); },
+       [&] { ChangeAppearance(grid_, &TGridAppearance::ShowSelection, false); },
        {kWindow, kWindowText, TFocusLook::kDotted}},
       // clNone as the selection colours leaves the cell its own colours rather than its pixels
       // unpainted.
       {"no selection colours",
        [&] {
-         grid_.SetSelectionColor(clNone);
-         grid_.SetSelectionTextColor(clNone);
+         ChangeAppearance(grid_, &TGridAppearance::SelectionColor, clNone);
+         ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, clNone);
        },
        {kWindow, kWindowText, TFocusLook::kDotted}},
       {"other selection colours",
        [&] {
-         grid_.SetSelectionColor(RGB(255, 255, 0));
-         grid_.SetSelectionTextColor(RGB(0, 128, 0));
+         ChangeAppearance(grid_, &TGridAppearance::SelectionColor, RGB(255, 255, 0));
+         ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, RGB(0, 128, 0));
        },
        {qRgb(255, 255, 0), qRgb(0, 128, 0), TFocusLook::kDotted}},
   };
   window_.SetFocus();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    grid_.SetShowSelection(true);
-    grid_.SetSelectionColor(RGB(182, 202, 234));
-    grid_.SetSelectionTextColor(clBlack);
+    ChangeAppearance(grid_, &TGridAppearance::ShowSelection, true);
+    ChangeAppearance(grid_, &TGridAppearance::SelectionColor, RGB(182, 202, 234));
+    ChangeAppearance(grid_, &TGridAppearance::SelectionTextColor, clBlack);
     c.set();
     ExpectBoard(PaintAll(), {{{0, 0}, c.current}});
   }
@@ -542,7 +545,7 @@ TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
 TEST_F(GridPainterTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
   grid_.BeginUpdate();
   grid_.BeginUpdate();
-  grid_.SetWordWrap(false);
+  ChangeAppearance(grid_, &TGridAppearance::WordWrap, false);
   EXPECT_EQ(PaintAll().pixel(5, 5), kUntouched);
   grid_.EndUpdate();
   EXPECT_EQ(window_.TakeLog(), Log{});
@@ -604,7 +607,8 @@ TEST(GridPainterFixedCellsTest, FixedCellsHaveTheirOwnColourAndGrayLinesAndAreNe
   }
   // Fixed texts are drawn in the fixed font and start at the cell's left (no alignment event).
   const TCellLook header = InspectCell(image, {64, 0, 128, 21}, kGray, kWindowText);
-  EXPECT_TRUE(InkNear(header.ink, ExpectedInk(grid.FixedFont(), "A", 64 + 3, 3))) << header;
+  EXPECT_TRUE(InkNear(header.ink, ExpectedInk(grid.Appearance().FixedFont, "A", 64 + 3, 3)))
+      << header;
 }
 
 // The frame over a 7 x 6 window: P is the parent's colour, F the frame's, . untouched.

@@ -12,6 +12,7 @@
 namespace zelvorn {
 namespace {
 
+using testing::ChangeAppearance;
 using testing::FakeGridWindow;
 using testing::LoadStoredLayout;
 using testing::SizeForRun;
@@ -231,7 +232,7 @@ TEST_F(GridWindowTest, MovingTheViewScrollsByTheDistanceOrRepaintsEverything) {
   grid_.SetTopRow(5);
   window_.TakeLog();
   int moves = 0;
-  grid_.OnTopLeftChanged = [&moves](TCellGrid&) { ++moves; };
+  grid_.Events.OnTopLeftChanged = [&moves](TCellGrid&) { ++moves; };
   grid_.SetTopRow(6);
   EXPECT_EQ(window_.TakeLog(), (Log{"flush", "vpos 48", "scroll (0,0,547,230) by (0,-50)"}));
   grid_.SetTopRow(9);
@@ -261,8 +262,8 @@ TEST_F(GridWindowTest, WithFixedCellsTheHeaderBandsScrollAlongOneAxisOnly) {
 TEST_F(GridWindowTest, MovingTheCurrentCellBringsItIntoViewAndMarksTheChange) {
   UseTwentyRows();
   grid_.MoveCurrent(2, 1, TMoveAnchor::kYes, TShowCell::kYes);
-  // The check marks the old and the candidate cell, then the selection's change, then the old
-  // and the new current cell.
+  // First the selection check marks the cell that was current and the candidate, then what the
+  // selection lost and gained, then the previous and new current cell.
   const std::string old_cell = "invalidate (0,0,100,50)";
   const std::string new_cell = "invalidate (200,50,300,100)";
   EXPECT_EQ(window_.TakeLog(), (Log{old_cell, new_cell, old_cell, new_cell, old_cell, new_cell}));
@@ -286,7 +287,7 @@ TEST_F(GridWindowTest, AScrollMessageTakesTheFocusOnlyWhenTheWindowCanHaveIt) {
   EXPECT_EQ(window_.TakeLog(), Log{"focus"});
 }
 
-TEST_F(GridWindowTest, PaintingPropertiesRepaintAlwaysOrOnlyWhenChanged) {
+TEST_F(GridWindowTest, AnAppearanceChangeRepaintsOnceAndOnlyWhenItDiffers) {
   const Log everything{"invalidate (0,0,564,530)"};
   struct Case {
     const char* name;
@@ -294,16 +295,25 @@ TEST_F(GridWindowTest, PaintingPropertiesRepaintAlwaysOrOnlyWhenChanged) {
     Log log;
   };
   const std::vector<Case> cases = {
-      {"line colour, same", [&] { grid_.SetGridLineColor(clSilver); }, everything},
-      {"line width, same", [&] { grid_.SetGridLineWidth(1); }, everything},
-      {"font, same", [&] { grid_.SetFont(grid_.Font()); }, everything},
-      {"word wrap, same", [&] { grid_.SetWordWrap(true); }, everything},
-      {"selection colour, same", [&] { grid_.SetSelectionColor(RGB(182, 202, 234)); }, {}},
-      {"selection colour, new", [&] { grid_.SetSelectionColor(clSilver); }, everything},
-      {"selection text colour, same", [&] { grid_.SetSelectionTextColor(clBlack); }, {}},
-      {"show selection, same", [&] { grid_.SetShowSelection(true); }, {}},
-      {"show selection, new", [&] { grid_.SetShowSelection(false); }, everything},
-      {"zoom, new", [&] { grid_.SetZoomDelta(3); }, everything},
+      {"the same", [&] { grid_.SetAppearance(grid_.Appearance()); }, {}},
+      {"font, same", [&] { grid_.SetFont(grid_.Font()); }, {}},
+      {"selection colour, new",
+       [&] { ChangeAppearance(grid_, &TGridAppearance::SelectionColor, clSilver); }, everything},
+      {"three at once",
+       [&] {
+         TGridAppearance appearance = grid_.Appearance();
+         appearance.GridLineWidth = 2;
+         appearance.WordWrap = false;
+         appearance.ZoomDelta = 3;
+         grid_.SetAppearance(appearance);
+       },
+       everything},
+      {"while locked",
+       [&] {
+         grid_.BeginUpdate();
+         ChangeAppearance(grid_, &TGridAppearance::ShowSelection, false);
+       },
+       {}},
   };
   for (const Case& c : cases) {
     c.set();
@@ -327,6 +337,56 @@ TEST(GridWithoutWindowTest, NothingIsMarkedBeforeTheWindowExists) {
   // Without a window the client area is the control's size less its edge.
   grid.AttachWindow(nullptr);
   EXPECT_EQ(ToText(grid.ClientRect()), "(0,0,564,530)");
+}
+
+// The layout is kept between events: every change of the lines or of the client area must drop
+// it. Each case changes one thing of a new grid (5 x 10 cells of 64 x 21, one fixed line each
+// way, no bars), whose layout has been computed and kept before.
+TEST(GridKeptLayoutTest, IsDroppedWhenACountASizeOrTheClientAreaChanges) {
+  struct TCase {
+    const char* name;
+    std::function<void(TCellGrid&, FakeGridWindow&)> change;
+    // Per axis: fixed end, cells end, extent, first scrollable line.
+    std::string layout;
+  };
+  const TCase cases[] = {
+      {"nothing", [](TCellGrid&, FakeGridWindow&) {}, "64 320 396 1 | 21 210 246 1"},
+      {"col count", [](TCellGrid& g, FakeGridWindow&) { g.SetColCount(3); },
+       "64 192 396 1 | 21 210 246 1"},
+      {"row count", [](TCellGrid& g, FakeGridWindow&) { g.SetRowCount(4); },
+       "64 320 396 1 | 21 84 246 1"},
+      {"default width", [](TCellGrid& g, FakeGridWindow&) { g.SetDefaultColWidth(50); },
+       "50 250 396 1 | 21 210 246 1"},
+      {"default height", [](TCellGrid& g, FakeGridWindow&) { g.SetDefaultRowHeight(20); },
+       "64 320 396 1 | 20 200 246 1"},
+      {"one width", [](TCellGrid& g, FakeGridWindow&) { g.SetColWidths(2, 100); },
+       "64 356 396 1 | 21 210 246 1"},
+      {"one height", [](TCellGrid& g, FakeGridWindow&) { g.SetRowHeights(0, 50); },
+       "64 320 396 1 | 50 239 246 1"},
+      {"fixed cols", [](TCellGrid& g, FakeGridWindow&) { g.SetFixedCols(2); },
+       "128 320 396 2 | 21 210 246 1"},
+      {"top-left",
+       [](TCellGrid& g, FakeGridWindow&) {
+         g.MoveTopLeft({2, 4});
+       },
+       "64 256 396 2 | 21 147 246 4"},
+      {"client area", [](TCellGrid&, FakeGridWindow& w) { w.SetSize(200, 250); },
+       "64 196 196 1 | 21 210 229 1"},
+  };
+  for (const TCase& c : cases) {
+    TCellGrid grid;
+    FakeGridWindow window(400, 250);
+    window.Attach(grid);
+    window.Show();
+    grid.CalcLayout();
+    c.change(grid, window);
+    const TGridLayout l = grid.CalcLayout();
+    EXPECT_EQ(Format("%d %d %d %d | %d %d %d %d",
+                     {l.Horz.FixedEnd, l.Horz.CellsEnd, l.Horz.Extent, l.Horz.FirstCell,
+                      l.Vert.FixedEnd, l.Vert.CellsEnd, l.Vert.Extent, l.Vert.FirstCell}),
+              c.layout)
+        << c.name;
+  }
 }
 
 }  // namespace
