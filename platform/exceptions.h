@@ -35,8 +35,6 @@ ZELVORN_DECLARE_EXCEPTION(EListError, Exception);
 ZELVORN_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
 // The platform has run out of something (timers, windows).
 ZELVORN_DECLARE_EXCEPTION(EOutOfResources, Exception);
-// A stored layout naming a property that does not exist, or giving it a value it cannot take.
-ZELVORN_DECLARE_EXCEPTION(EReadError, Exception);
 // A broken assumption about the platform, found at start-up.
 ZELVORN_DECLARE_EXCEPTION(EAssertionFailed, Exception);
 

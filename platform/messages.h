@@ -12,8 +12,5 @@ inline constexpr const char kFixedColsTooBig[] = "固定列的数目必须小于
 inline constexpr const char kFixedRowsTooBig[] = "固定行的数目必须小于总行数";
 inline constexpr const char kTooManyDeleted[] = "删除了太多的行或列";
 inline constexpr const char kGridTooLarge[] = "操作的网格太大";
-inline constexpr const char kWindowClassFailed[] = "创建窗口类失败";
-inline constexpr const char kUnknownProperty[] = "属性 %s 不存在";
-inline constexpr const char kInvalidPropertyValue[] = "属性 %s 的值无效";
 
 }  // namespace zelvorn::messages
