@@ -289,7 +289,7 @@ TEST(TextLayoutTest, RealFontMetricsPlaceAGridNumber) {
   font.Bold = true;
   font.Height = -40;
   const QFontMetrics qt_metrics(ToQFont(font));
-  const TQtTextMetrics metrics(qt_metrics);
+  const TQtTextMetrics metrics(ToQFont(font));
   const TRect rect{3, 3, 59, 57};
   const TTextLayout layout =
       LayoutText("81", rect, kWrap | DT_CENTER | DT_VCENTER | DT_EXPANDTABS, metrics);
