@@ -50,10 +50,12 @@ std::vector<QRect> FocusEdges(const TRect& rect) {
 
 }  // namespace
 
-// A text laid out in a rectangle at the origin, with the glyphs of each run in layout order.
+// A text laid out in a rectangle at the origin, with the glyphs of each run in layout order and
+// the box that holds all their ink.
 struct TPreparedText {
   TTextLayout Layout;
   std::vector<QList<QGlyphRun>> RunGlyphs;
+  TRect Ink;
 };
 
 namespace {
@@ -98,14 +100,41 @@ TKeptTexts* KeptTexts() {
   return &kept;
 }
 
+// Smoothing and hinting may put ink a little outside a glyph's outline box.
+constexpr std::int32_t kInkMargin = 2;
+
+TRect InkBox(const QGlyphRun& glyphs, QPointF baseline) {
+  const QRect box = glyphs.boundingRect().translated(baseline).toAlignedRect();
+  return {box.left() - kInkMargin, box.top() - kInkMargin, box.right() + 1 + kInkMargin,
+          box.bottom() + 1 + kInkMargin};
+}
+
+TRect United(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+
+bool Encloses(const TRect& outer, const TRect& inner) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+QPointF Baseline(const TTextLine& line, const TTextRun& run, std::int32_t ascent) {
+  return QPointF(run.Left, line.Top + ascent);
+}
+
 TPreparedText Prepare(std::string_view text, const TRect& rect, TDrawTextFlags flags,
-                      const QPainter& painter) {
+                      const QPainter& painter, std::int32_t ascent) {
   const TQtTextMetrics metrics(painter.font(), painter.layoutDirection());
   TPreparedText prepared;
   prepared.Layout = LayoutText(text, {0, 0, rect.Width(), rect.Height()}, flags, metrics);
   for (const TTextLine& line : prepared.Layout.Lines) {
     for (const TTextRun& run : line.Runs) {
       prepared.RunGlyphs.push_back(metrics.Shape(run.Text).Glyphs);
+      for (const QGlyphRun& glyphs : prepared.RunGlyphs.back()) {
+        prepared.Ink = United(prepared.Ink, InkBox(glyphs, Baseline(line, run, ascent)));
+      }
     }
   }
   return prepared;
@@ -239,6 +268,7 @@ void TCanvas::ApplyFont() {
     applied_font_ = font_;
     painter_.setFont(ToQFont(font_));
     qt_metrics_.emplace(painter_.fontMetrics());
+    font_ascent_ = qt_metrics_->ascent();
     font_dpi_ = painter_.device()->logicalDpiY();
   }
 }
@@ -248,7 +278,7 @@ void TCanvas::DrawText(std::string_view text, const TRect& rect, TDrawTextFlags 
   ApplyFont();
   TKeptTexts* kept = KeptTexts();
   if (kept == nullptr) {
-    DrawPrepared(Prepare(text, rect, flags, painter_), rect);
+    DrawPrepared(Prepare(text, rect, flags, painter_, font_ascent_), rect);
     return;
   }
   TPreparedTextKey key{
@@ -257,25 +287,35 @@ void TCanvas::DrawText(std::string_view text, const TRect& rect, TDrawTextFlags 
   auto found = kept->find(key);
   if (found == kept->end()) {
     if (kept->size() >= kMaxKeptTexts) kept->clear();
-    found = kept->emplace(std::move(key), Prepare(text, rect, flags, painter_)).first;
+    found = kept->emplace(std::move(key), Prepare(text, rect, flags, painter_, font_ascent_)).first;
   }
   DrawPrepared(found->second, rect);
 }
 
 void TCanvas::DrawPrepared(const TPreparedText& prepared, const TRect& rect) {
   if (prepared.Layout.Lines.empty()) return;
-  const std::int32_t ascent = qt_metrics_->ascent();
-  painter_.save();
-  painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
-  painter_.setPen(Resolve(font_.Color));
+  const QColor color = Resolve(font_.Color);
+  if (text_pen_ != color) {
+    painter_.setPen(color);
+    text_pen_ = color;
+  }
+  // Cutting the text to its rectangle costs more than drawing it, and most texts lie inside.
+  const TRect ink{rect.Left + prepared.Ink.Left, rect.Top + prepared.Ink.Top,
+                  rect.Left + prepared.Ink.Right, rect.Top + prepared.Ink.Bottom};
+  const bool clip = !Encloses(rect, ink);
+  if (clip) {
+    painter_.save();
+    painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  }
+  const QPointF origin(rect.Left, rect.Top);
   auto glyphs = prepared.RunGlyphs.begin();
   for (const TTextLine& line : prepared.Layout.Lines) {
     for (const TTextRun& run : line.Runs) {
-      const QPointF baseline(rect.Left + run.Left, rect.Top + line.Top + ascent);
+      const QPointF baseline = origin + Baseline(line, run, font_ascent_);
       for (const QGlyphRun& glyph_run : *glyphs++) painter_.drawGlyphRun(baseline, glyph_run);
     }
   }
-  painter_.restore();
+  if (clip) painter_.restore();
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {

@@ -118,8 +118,11 @@ class TCanvas {
   // cells of a paint all share one.
   std::optional<TFont> applied_font_;
   std::optional<QFontMetrics> qt_metrics_;
+  std::int32_t font_ascent_ = 0;
   // The resolution the painter's font is measured at, which a font given in points depends on.
   std::int32_t font_dpi_ = 0;
+  // The colour last given to the painter's pen for text.
+  std::optional<QColor> text_pen_;
 };
 
 }  // namespace zelvorn
