@@ -1,6 +1,7 @@
 #include "platform/qt_text_metrics.h"
 
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QTextLayout>
 #include <QTextOption>
@@ -27,6 +28,8 @@ TShapedText ShapeText(std::string_view text, const QFont& font, Qt::LayoutDirect
     QList<QPointF> positions = run.positions();
     for (QPointF& position : positions) position += to_baseline;
     run.setPositions(positions);
+    // The layout gives a run its line's box; without one, the run answers with its glyphs' box.
+    run.setBoundingRect(QRectF());
   }
   return shaped;
 }

@@ -13,7 +13,7 @@
 namespace zelvorn {
 
 // A text shaped in a font: its advance width in whole pixels, and its glyphs placed with the
-// left end of the baseline at (0, 0).
+// left end of the baseline at (0, 0), each run bounded by the box of its glyphs' outlines.
 struct TShapedText {
   std::int32_t Width = 0;
   QList<QGlyphRun> Glyphs;

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -504,6 +505,87 @@ TEST_F(CanvasTextTest, ASecondLineThatDoesNotFitIsNotDrawn) {
   EXPECT_LE(ink.Bottom, 3 + line_height);
   const TRect two{3, 3, 59, 3 + line_height * 2};
   EXPECT_GT(InkBounds(Text("1 2", two, kCellFlags)).Bottom, 3 + line_height);
+}
+
+// Texts are kept from one paint to the next: each must still be drawn in its own font, colour,
+// flags and rectangle, exactly as Qt draws it there. The list is drawn twice, the second time
+// entirely from what was kept.
+TEST_F(CanvasTextTest, AKeptTextFollowsItsFontColourFlagsAndRectangle) {
+  enum class TPlace { kLeftTop, kRightTop, kCentreTop, kLeftMiddle };
+  struct TCase {
+    const char* name;
+    std::string text;
+    TFont font;
+    TRect rect;
+    TPlace place;
+  };
+  TFont small = CellFont(kRed);
+  small.SetSize(20);
+  TFont regular = CellFont(kRed);
+  regular.Bold = false;
+  TFont other_family = CellFont(kRed);
+  other_family.Name = "MS Sans Serif";
+  const std::vector<TCase> cases = {
+      {"first", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"moved", "42", CellFont(kRed), {10, 20, 66, 74}, TPlace::kLeftTop},
+      {"other colour", "42", CellFont(kBlue), {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"smaller", "42", small, {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"not bold", "42", regular, {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"other family", "42", other_family, {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"other text", "24", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftTop},
+      {"right", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kRightTop},
+      {"right, narrower", "42", CellFont(kRed), {3, 3, 50, 57}, TPlace::kRightTop},
+      {"centred", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kCentreTop},
+      {"middle", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftMiddle},
+      {"middle, taller", "42", CellFont(kRed), {3, 3, 59, 85}, TPlace::kLeftMiddle},
+      {"cut on both sides", "8888", CellFont(kRed), {20, 3, 50, 57}, TPlace::kCentreTop},
+  };
+  const auto flags = [](TPlace place) {
+    switch (place) {
+      case TPlace::kRightTop:
+        return DT_SINGLELINE | DT_RIGHT;
+      case TPlace::kCentreTop:
+        return DT_SINGLELINE | DT_CENTER;
+      case TPlace::kLeftMiddle:
+        return DT_SINGLELINE | DT_VCENTER;
+      case TPlace::kLeftTop:
+        break;
+    }
+    return DT_SINGLELINE;
+  };
+  // Centring rounds towards the left, also when the text overhangs.
+  const auto FloorHalf = [](int value) { return static_cast<int>(std::floor(value / 2.0)); };
+  // Qt's own text drawing at the place the flags give.
+  const auto expected = [&](const TCase& c) {
+    QImage image = Blank(90, 90);
+    QPainter painter(&image);
+    painter.setFont(ToQFont(c.font));
+    painter.setPen(c.font.Color == kRed ? QColor(200, 0, 0) : QColor(0, 0, 200));
+    painter.setClipRect(c.rect.Left, c.rect.Top, c.rect.Width(), c.rect.Height());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QString text = QString::fromStdString(c.text);
+    const int free_width = c.rect.Width() - metrics.horizontalAdvance(text);
+    const int left = c.place == TPlace::kRightTop    ? c.rect.Left + free_width
+                     : c.place == TPlace::kCentreTop ? c.rect.Left + FloorHalf(free_width)
+                                                     : c.rect.Left;
+    const int top = c.place == TPlace::kLeftMiddle
+                        ? c.rect.Top + FloorHalf(c.rect.Height() - metrics.height())
+                        : c.rect.Top;
+    painter.drawText(left, top + metrics.ascent(), text);
+    return image;
+  };
+  for (int pass = 1; pass <= 2; ++pass) {
+    for (const TCase& c : cases) {
+      QImage image = Blank(90, 90);
+      {
+        QPainter painter(&image);
+        TCanvas canvas(painter, QPalette());
+        canvas.SetFont(c.font);
+        canvas.DrawText(c.text, c.rect, flags(c.place));
+      }
+      EXPECT_EQ(image, expected(c)) << c.name << ", pass " << pass;
+    }
+  }
 }
 
 TEST_F(CanvasTextTest, NothingIsDrawnForAnEmptyTextOrWithoutAFontColour) {
