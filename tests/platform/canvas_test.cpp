@@ -511,13 +511,11 @@ TEST_F(CanvasTextTest, ASecondLineThatDoesNotFitIsNotDrawn) {
 // flags and rectangle, exactly as Qt draws it there. The list is drawn twice, the second time
 // entirely from what was kept.
 TEST_F(CanvasTextTest, AKeptTextFollowsItsFontColourFlagsAndRectangle) {
-  enum class TPlace { kLeftTop, kRightTop, kCentreTop, kLeftMiddle };
   struct TCase {
-    const char* name;
     std::string text;
     TFont font;
     TRect rect;
-    TPlace place;
+    TDrawTextFlags flags;
   };
   TFont small = CellFont(kRed);
   small.SetSize(20);
@@ -525,65 +523,50 @@ TEST_F(CanvasTextTest, AKeptTextFollowsItsFontColourFlagsAndRectangle) {
   regular.Bold = false;
   TFont other_family = CellFont(kRed);
   other_family.Name = "MS Sans Serif";
+  const TFont cell = CellFont(kRed);
   const std::vector<TCase> cases = {
-      {"first", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"moved", "42", CellFont(kRed), {10, 20, 66, 74}, TPlace::kLeftTop},
-      {"other colour", "42", CellFont(kBlue), {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"smaller", "42", small, {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"not bold", "42", regular, {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"other family", "42", other_family, {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"other text", "24", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftTop},
-      {"right", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kRightTop},
-      {"right, narrower", "42", CellFont(kRed), {3, 3, 50, 57}, TPlace::kRightTop},
-      {"centred", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kCentreTop},
-      {"middle", "42", CellFont(kRed), {3, 3, 59, 57}, TPlace::kLeftMiddle},
-      {"middle, taller", "42", CellFont(kRed), {3, 3, 59, 85}, TPlace::kLeftMiddle},
-      {"cut on both sides", "8888", CellFont(kRed), {20, 3, 50, 57}, TPlace::kCentreTop},
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", cell, {10, 20, 66, 74}, DT_SINGLELINE},
+      {"42", CellFont(kBlue), {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", small, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", regular, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", other_family, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"24", cell, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE | DT_RIGHT},
+      {"42", cell, {3, 3, 50, 57}, DT_SINGLELINE | DT_RIGHT},
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE | DT_VCENTER},
+      {"42", cell, {3, 3, 59, 85}, DT_SINGLELINE | DT_VCENTER},
+      {"8888", cell, {20, 3, 50, 57}, DT_SINGLELINE | DT_CENTER},  // cut on both sides
   };
-  const auto flags = [](TPlace place) {
-    switch (place) {
-      case TPlace::kRightTop:
-        return DT_SINGLELINE | DT_RIGHT;
-      case TPlace::kCentreTop:
-        return DT_SINGLELINE | DT_CENTER;
-      case TPlace::kLeftMiddle:
-        return DT_SINGLELINE | DT_VCENTER;
-      case TPlace::kLeftTop:
-        break;
-    }
-    return DT_SINGLELINE;
-  };
-  // Centring rounds towards the left, also when the text overhangs.
-  const auto FloorHalf = [](int value) { return static_cast<int>(std::floor(value / 2.0)); };
-  // Qt's own text drawing at the place the flags give.
-  const auto expected = [&](const TCase& c) {
+  // Qt's own text drawing where the flags place it; centring rounds towards the top left.
+  const auto expected = [](const TCase& c) {
     QImage image = Blank(90, 90);
     QPainter painter(&image);
     painter.setFont(ToQFont(c.font));
     painter.setPen(c.font.Color == kRed ? QColor(200, 0, 0) : QColor(0, 0, 200));
     painter.setClipRect(c.rect.Left, c.rect.Top, c.rect.Width(), c.rect.Height());
     const QFontMetrics metrics = painter.fontMetrics();
-    const QString text = QString::fromStdString(c.text);
-    const int free_width = c.rect.Width() - metrics.horizontalAdvance(text);
-    const int left = c.place == TPlace::kRightTop    ? c.rect.Left + free_width
-                     : c.place == TPlace::kCentreTop ? c.rect.Left + FloorHalf(free_width)
-                                                     : c.rect.Left;
-    const int top = c.place == TPlace::kLeftMiddle
-                        ? c.rect.Top + FloorHalf(c.rect.Height() - metrics.height())
-                        : c.rect.Top;
-    painter.drawText(left, top + metrics.ascent(), text);
+    const int free_width =
+        c.rect.Width() - metrics.horizontalAdvance(QString::fromStdString(c.text));
+    const int free_height = c.rect.Height() - metrics.height();
+    const int left =
+        c.rect.Left + ((c.flags & DT_RIGHT)    ? free_width
+                       : (c.flags & DT_CENTER) ? static_cast<int>(std::floor(free_width / 2.0))
+                                               : 0);
+    const int top = c.rect.Top + ((c.flags & DT_VCENTER) ? free_height / 2 : 0);
+    painter.drawText(left, top + metrics.ascent(), QString::fromStdString(c.text));
     return image;
   };
   for (int pass = 1; pass <= 2; ++pass) {
-    for (const TCase& c : cases) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
       QImage image = Blank(90, 90);
       {
         QPainter painter(&image);
         TCanvas canvas(painter, QPalette());
-        canvas.SetFont(c.font);
-        canvas.DrawText(c.text, c.rect, flags(c.place));
+        canvas.SetFont(cases[i].font);
+        canvas.DrawText(cases[i].text, cases[i].rect, cases[i].flags);
       }
-      EXPECT_EQ(image, expected(c)) << c.name << ", pass " << pass;
+      EXPECT_EQ(image, expected(cases[i])) << "case " << i << ", pass " << pass;
     }
   }
 }
