@@ -1,10 +1,15 @@
 #include "platform/canvas.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QString>
+#include <QPointer>
+#include <QThread>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/qt_color.h"
@@ -41,6 +46,98 @@ std::vector<QRect> FocusEdges(const TRect& rect) {
     if (rect.Width() > 1) edges.emplace_back(rect.Right - 1, rect.Top + 1, 1, rect.Height() - 2);
   }
   return edges;
+}
+
+}  // namespace
+
+// A text laid out in a rectangle at the origin, with the glyphs of each run in layout order and
+// the box that holds all their ink.
+struct TPreparedText {
+  TTextLayout Layout;
+  std::vector<QList<QGlyphRun>> RunGlyphs;
+  TRect Ink;
+};
+
+namespace {
+
+// What tells one kept text from another: everything its layout and shape depend on. The font's
+// colour is not part of it; the rectangle's size is, its position is not.
+struct TPreparedTextKey {
+  std::string Text;
+  std::string FontName;
+  std::int32_t FontHeight = 0;
+  bool Bold = false;
+  std::int32_t Dpi = 0;
+  Qt::LayoutDirection Direction = Qt::LeftToRight;
+  TDrawTextFlags Flags = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  auto operator<=>(const TPreparedTextKey&) const = default;
+};
+
+// Enough for every number of the largest board in a few fonts; past it the texts are dropped
+// and prepared again as they come.
+constexpr std::size_t kMaxKeptTexts = 512;
+
+using TKeptTexts = std::map<TPreparedTextKey, TPreparedText>;
+
+// The texts kept from one paint to the next, or nullptr off the application's thread, which
+// prepares its texts afresh each time. Their glyphs hold on to the fonts, so they go before the
+// application does, and when its fonts change.
+TKeptTexts* KeptTexts() {
+  static TKeptTexts kept;
+  static QPointer<QCoreApplication> registered_with;
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr || QThread::currentThread() != app->thread()) return nullptr;
+  if (registered_with != app) {
+    registered_with = app;
+    kept.clear();
+    qAddPostRoutine([] { kept.clear(); });
+    if (auto* gui = qobject_cast<QGuiApplication*>(app)) {
+      QObject::connect(gui, &QGuiApplication::fontDatabaseChanged, [] { kept.clear(); });
+    }
+  }
+  return &kept;
+}
+
+// Smoothing and hinting may put ink a little outside a glyph's outline box.
+constexpr std::int32_t kInkMargin = 2;
+
+TRect InkBox(const QGlyphRun& glyphs, QPointF baseline) {
+  const QRect box = glyphs.boundingRect().translated(baseline).toAlignedRect();
+  return {box.left() - kInkMargin, box.top() - kInkMargin, box.right() + 1 + kInkMargin,
+          box.bottom() + 1 + kInkMargin};
+}
+
+TRect United(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+
+bool Encloses(const TRect& outer, const TRect& inner) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+QPointF Baseline(const TTextLine& line, const TTextRun& run, std::int32_t ascent) {
+  return QPointF(run.Left, line.Top + ascent);
+}
+
+TPreparedText Prepare(std::string_view text, const TRect& rect, TDrawTextFlags flags,
+                      const QPainter& painter, std::int32_t ascent) {
+  const TQtTextMetrics metrics(painter.font(), painter.layoutDirection());
+  TPreparedText prepared;
+  prepared.Layout = LayoutText(text, {0, 0, rect.Width(), rect.Height()}, flags, metrics);
+  for (const TTextLine& line : prepared.Layout.Lines) {
+    for (const TTextRun& run : line.Runs) {
+      prepared.RunGlyphs.push_back(metrics.Shape(run.Text).Glyphs);
+      for (const QGlyphRun& glyphs : prepared.RunGlyphs.back()) {
+        prepared.Ink = United(prepared.Ink, InkBox(glyphs, Baseline(line, run, ascent)));
+      }
+    }
+  }
+  return prepared;
 }
 
 }  // namespace
@@ -171,26 +268,54 @@ void TCanvas::ApplyFont() {
     applied_font_ = font_;
     painter_.setFont(ToQFont(font_));
     qt_metrics_.emplace(painter_.fontMetrics());
+    font_ascent_ = qt_metrics_->ascent();
+    font_dpi_ = painter_.device()->logicalDpiY();
   }
 }
 
 void TCanvas::DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) {
   if (text.empty() || font_.Color == clNone) return;
   ApplyFont();
-  const TTextLayout layout = LayoutText(text, rect, flags, TQtTextMetrics(*qt_metrics_));
-  if (layout.Lines.empty()) return;
-  const std::int32_t ascent = qt_metrics_->ascent();
-  painter_.save();
-  painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
-  painter_.setPen(Resolve(font_.Color));
-  for (const TTextLine& line : layout.Lines) {
+  TKeptTexts* kept = KeptTexts();
+  if (kept == nullptr) {
+    DrawPrepared(Prepare(text, rect, flags, painter_, font_ascent_), rect);
+    return;
+  }
+  TPreparedTextKey key{
+      std::string(text),          font_.Name, font_.Height, font_.Bold,   font_dpi_,
+      painter_.layoutDirection(), flags,      rect.Width(), rect.Height()};
+  auto found = kept->find(key);
+  if (found == kept->end()) {
+    if (kept->size() >= kMaxKeptTexts) kept->clear();
+    found = kept->emplace(std::move(key), Prepare(text, rect, flags, painter_, font_ascent_)).first;
+  }
+  DrawPrepared(found->second, rect);
+}
+
+void TCanvas::DrawPrepared(const TPreparedText& prepared, const TRect& rect) {
+  if (prepared.Layout.Lines.empty()) return;
+  const QColor color = Resolve(font_.Color);
+  if (text_pen_ != color) {
+    painter_.setPen(color);
+    text_pen_ = color;
+  }
+  // Cutting the text to its rectangle costs more than drawing it, and most texts lie inside.
+  const TRect ink{rect.Left + prepared.Ink.Left, rect.Top + prepared.Ink.Top,
+                  rect.Left + prepared.Ink.Right, rect.Top + prepared.Ink.Bottom};
+  const bool clip = !Encloses(rect, ink);
+  if (clip) {
+    painter_.save();
+    painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  }
+  const QPointF origin(rect.Left, rect.Top);
+  auto glyphs = prepared.RunGlyphs.begin();
+  for (const TTextLine& line : prepared.Layout.Lines) {
     for (const TTextRun& run : line.Runs) {
-      painter_.drawText(
-          QPoint(run.Left, line.Top + ascent),
-          QString::fromUtf8(run.Text.data(), static_cast<qsizetype>(run.Text.size())));
+      const QPointF baseline = origin + Baseline(line, run, font_ascent_);
+      for (const QGlyphRun& glyph_run : *glyphs++) painter_.drawGlyphRun(baseline, glyph_run);
     }
   }
-  painter_.restore();
+  if (clip) painter_.restore();
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {

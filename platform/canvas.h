@@ -16,6 +16,8 @@ class QPainter;
 
 namespace zelvorn {
 
+struct TPreparedText;
+
 enum class TPenStyle {
   psSolid,
   // Draws no lines and no outline.
@@ -82,7 +84,8 @@ class TCanvas {
   // plus W - 1 - W / 2; its ends are square, without caps.
   void LineTo(std::int32_t x, std::int32_t y);
   // Draws the text (UTF-8) laid out by LayoutText, clipped to `rect`, in the font and its colour
-  // on a transparent background.
+  // on a transparent background. A text is laid out and shaped once for its font, flags and
+  // rectangle size, and later paints draw it from what was kept.
   void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags);
   // Inverts the pixels (x, y) with x + y even along the inside edges of the rectangle: a dotted
   // frame that a second call with the same rectangle removes, restoring every pixel. On a device
@@ -100,6 +103,7 @@ class TCanvas {
   void DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
                        const QColor& color);
   void ApplyFont();
+  void DrawPrepared(const TPreparedText& prepared, const TRect& rect);
 
   QPainter& painter_;
   QRegion repaint_region_;
@@ -114,6 +118,11 @@ class TCanvas {
   // cells of a paint all share one.
   std::optional<TFont> applied_font_;
   std::optional<QFontMetrics> qt_metrics_;
+  std::int32_t font_ascent_ = 0;
+  // The resolution the painter's font is measured at, which a font given in points depends on.
+  std::int32_t font_dpi_ = 0;
+  // The colour last given to the painter's pen for text.
+  std::optional<QColor> text_pen_;
 };
 
 }  // namespace zelvorn

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -504,6 +505,70 @@ TEST_F(CanvasTextTest, ASecondLineThatDoesNotFitIsNotDrawn) {
   EXPECT_LE(ink.Bottom, 3 + line_height);
   const TRect two{3, 3, 59, 3 + line_height * 2};
   EXPECT_GT(InkBounds(Text("1 2", two, kCellFlags)).Bottom, 3 + line_height);
+}
+
+// Texts are kept from one paint to the next: each must still be drawn in its own font, colour,
+// flags and rectangle, exactly as Qt draws it there. The list is drawn twice, the second time
+// entirely from what was kept.
+TEST_F(CanvasTextTest, AKeptTextFollowsItsFontColourFlagsAndRectangle) {
+  struct TCase {
+    std::string text;
+    TFont font;
+    TRect rect;
+    TDrawTextFlags flags;
+  };
+  TFont small = CellFont(kRed);
+  small.SetSize(20);
+  TFont regular = CellFont(kRed);
+  regular.Bold = false;
+  TFont other_family = CellFont(kRed);
+  other_family.Name = "MS Sans Serif";
+  const TFont cell = CellFont(kRed);
+  const std::vector<TCase> cases = {
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", cell, {10, 20, 66, 74}, DT_SINGLELINE},
+      {"42", CellFont(kBlue), {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", small, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", regular, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", other_family, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"24", cell, {3, 3, 59, 57}, DT_SINGLELINE},
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE | DT_RIGHT},
+      {"42", cell, {3, 3, 50, 57}, DT_SINGLELINE | DT_RIGHT},
+      {"42", cell, {3, 3, 59, 57}, DT_SINGLELINE | DT_VCENTER},
+      {"42", cell, {3, 3, 59, 85}, DT_SINGLELINE | DT_VCENTER},
+      {"8888", cell, {20, 3, 50, 57}, DT_SINGLELINE | DT_CENTER},  // cut on both sides
+  };
+  // Qt's own text drawing where the flags place it; centring rounds towards the top left.
+  const auto expected = [](const TCase& c) {
+    QImage image = Blank(90, 90);
+    QPainter painter(&image);
+    painter.setFont(ToQFont(c.font));
+    painter.setPen(c.font.Color == kRed ? QColor(200, 0, 0) : QColor(0, 0, 200));
+    painter.setClipRect(c.rect.Left, c.rect.Top, c.rect.Width(), c.rect.Height());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int free_width =
+        c.rect.Width() - metrics.horizontalAdvance(QString::fromStdString(c.text));
+    const int free_height = c.rect.Height() - metrics.height();
+    const int left =
+        c.rect.Left + ((c.flags & DT_RIGHT)    ? free_width
+                       : (c.flags & DT_CENTER) ? static_cast<int>(std::floor(free_width / 2.0))
+                                               : 0);
+    const int top = c.rect.Top + ((c.flags & DT_VCENTER) ? free_height / 2 : 0);
+    painter.drawText(left, top + metrics.ascent(), QString::fromStdString(c.text));
+    return image;
+  };
+  for (int pass = 1; pass <= 2; ++pass) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      QImage image = Blank(90, 90);
+      {
+        QPainter painter(&image);
+        TCanvas canvas(painter, QPalette());
+        canvas.SetFont(cases[i].font);
+        canvas.DrawText(cases[i].text, cases[i].rect, cases[i].flags);
+      }
+      EXPECT_EQ(image, expected(cases[i])) << "case " << i << ", pass " << pass;
+    }
+  }
 }
 
 TEST_F(CanvasTextTest, NothingIsDrawnForAnEmptyTextOrWithoutAFontColour) {

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt_font.h"
@@ -289,7 +290,7 @@ TEST(TextLayoutTest, RealFontMetricsPlaceAGridNumber) {
   font.Bold = true;
   font.Height = -40;
   const QFontMetrics qt_metrics(ToQFont(font));
-  const TQtTextMetrics metrics(qt_metrics);
+  const TQtTextMetrics metrics(ToQFont(font));
   const TRect rect{3, 3, 59, 57};
   const TTextLayout layout =
       LayoutText("81", rect, kWrap | DT_CENTER | DT_VCENTER | DT_EXPANDTABS, metrics);
@@ -306,6 +307,31 @@ TEST(TextLayoutTest, RealFontMetricsPlaceAGridNumber) {
   const TTextLayout wrapped = LayoutText("81 81 81", rect, kWrap, metrics);
   ASSERT_EQ(wrapped.Lines.size(), 1u);  // the second line would end below the rectangle
   EXPECT_EQ(wrapped.Lines[0].Runs[0].Text, "81");
+}
+
+// Widths come from the kept shapes, and must be the advance Qt gives the same text: a glyph
+// whose ink overhangs its advance, trailing blanks and other scripts included.
+TEST(TextLayoutTest, ShapedWidthsAreQtsAdvances) {
+  InstallFontSubstitutions();
+  const std::vector<std::pair<std::string, std::int32_t>> fonts = {
+      {"Tahoma", -8}, {"Tahoma", -11}, {"MS Sans Serif", -13}, {"宋体", -16}};
+  const std::vector<std::string> texts = {"x", "81", "blanks after  ", "Ünïcödé ßtraße",
+                                          "宋体 中文 123"};
+  for (const auto& [name, height] : fonts) {
+    for (const bool bold : {false, true}) {
+      TFont font;
+      font.Name = name;
+      font.Height = height;
+      font.Bold = bold;
+      const QFontMetrics qt_metrics(ToQFont(font));
+      const TQtTextMetrics metrics(ToQFont(font));
+      for (const std::string& text : texts) {
+        EXPECT_EQ(metrics.TextWidth(text),
+                  qt_metrics.horizontalAdvance(QString::fromStdString(text)))
+            << name << " " << height << (bold ? " bold: " : ": ") << text;
+      }
+    }
+  }
 }
 
 }  // namespace
