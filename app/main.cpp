@@ -1,4 +1,7 @@
 // Zelvorn: attention training with number tables.
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/accessibility.h"
 #include "app/application.h"
 #include "app/form_main.h"
@@ -15,5 +18,12 @@ int main(int argc, char* argv[]) {
     zelvorn::NameForAssistiveTools(*form);
   }
   application.Run();
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    // Everything of ours has been shut down by now. Qt 6.4's Wayland client can hang for ever
+    // while it disconnects from the compositor (its reading thread waits for a read that the
+    // main thread will never do), so the process ends here without that teardown.
+    std::fflush(nullptr);
+    std::_Exit(application.ExitCode());
+  }
   return application.ExitCode();
 }
