@@ -6,7 +6,8 @@ JOBS       ?= $(shell nproc)
 
 # Our own builds treat warnings as errors; a plain `cmake` configure, as a packager runs it,
 # does not.
-CONFIGURE  = cmake -G Ninja -DZELVORN_WERROR=ON
+CONFIGURE  = cmake -G Ninja -DZELVORN_WERROR=ON \
+  $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: run test build package setup asan-test core-test bench format clean
 
