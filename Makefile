@@ -46,7 +46,7 @@ core-test: setup
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 	@echo "== start-up, next to the smallest Qt window"
-	@bench/startup.sh $(BUILD)/app/startup_zelvorn $(BUILD)/bench/startup_minimal
+	@bench/qt/startup.sh $(BUILD)/app/startup_zelvorn $(BUILD)/bench/startup_minimal
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

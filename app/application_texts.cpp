@@ -4,13 +4,14 @@
 
 namespace zelvorn {
 
-QString ApplicationTitle(const QString& executable_path) {
-  QString name = executable_path.mid(executable_path.lastIndexOf(u'/') + 1);
-  name.truncate(name.indexOf(u'.') < 0 ? name.size() : name.indexOf(u'.'));
-  if (name.isEmpty()) return name;
-  // A character outside the basic plane takes two UTF-16 units; neither may be lowered apart.
-  const qsizetype first_length = name.front().isHighSurrogate() ? 2 : 1;
-  return name.left(first_length) + name.mid(first_length).toLower();
+std::string ApplicationTitle(std::string_view executable_path, TLowerCase lower) {
+  std::string_view name = executable_path.substr(executable_path.find_last_of("/\\") + 1);
+  name = name.substr(0, name.find('.'));
+  if (name.empty()) return {};
+  // The first character stays whole: UTF-8's continuation bytes are 10xxxxxx.
+  std::size_t first_length = 1;
+  while (first_length < name.size() && (name[first_length] & 0xC0) == 0x80) ++first_length;
+  return std::string(name.substr(0, first_length)) + lower(name.substr(first_length));
 }
 
 // Compared byte-wise, the last byte of a multi-byte UTF-8 character is always above ".", just as

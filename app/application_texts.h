@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QString>
 #include <string>
 #include <string_view>
 
 namespace zelvorn {
 
+// Lower-cases a UTF-8 text by the platform's rules, which know every script.
+using TLowerCase = std::string (*)(std::string_view text);
+
 // The application's title, from the path of its executable: the file name without its
-// directory, cut at its first ".", with every character after the first in lower case (the first
-// keeps its case). "/opt/TRAINER.EXE" gives "Trainer", "my.table.exe" gives "my"; with no dot
-// at all, the whole name is used.
-QString ApplicationTitle(const QString& executable_path);
+// directory (after the last "/" or "\\"), cut at its first ".", with every character after the
+// first in lower case by `lower` (the first keeps its case). "/opt/TRAINER.EXE" gives "Trainer",
+// "my.table.exe" gives "my"; with no dot at all, the whole name is used. Texts are UTF-8.
+std::string ApplicationTitle(std::string_view executable_path, TLowerCase lower);
 
 // An error message as the error box shows it: a "." is appended unless the message is empty or
 // its last byte sorts at or below "." (so "!" and "." stay as they are, while a letter or a

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QFontMetrics>
-#include <QPalette>
-#include <QRegion>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "platform/color.h"
@@ -12,11 +8,7 @@
 #include "platform/geometry.h"
 #include "platform/text_layout.h"
 
-class QPainter;
-
 namespace zelvorn {
-
-struct TPreparedText;
 
 enum class TPenStyle {
   psSolid,
@@ -36,25 +28,18 @@ struct TBrush {
   TColor Color = clWhite;
 };
 
-// Drawing with the pixel rules the painters are written against, on a QPainter. All coordinates
-// are the painter's own, and every rectangle is a TRect: Right and Bottom are exclusive, so a
-// rectangle covers exactly Width() x Height() pixels. Fills and lines are never antialiased; text
-// is. System colours resolve through the palette when something is drawn. Nothing here reports a
-// failure: a colour of clNone, an empty rectangle or an empty text draws nothing.
+// What the painters draw on. Each host implements it on its own drawing surface (Qt's
+// QPainter, Windows' device contexts) with the same pixel rules, so a painter written against
+// them paints the same pixels everywhere. Every rectangle is a TRect: Right and Bottom are
+// exclusive, so a rectangle covers exactly Width() x Height() pixels. Fills and lines are never
+// antialiased. System colours resolve through the platform when something is drawn. Nothing
+// here reports a failure: a colour of clNone, an empty rectangle or an empty text draws nothing.
 //
-// The painter must be active, and its transform, if any, a translation by whole pixels. The
-// canvas leaves the painter's state as it found it when it is destroyed, which must happen before
-// the painter ends. Pen, brush and font are the canvas's own; setting them costs nothing until
-// something is drawn.
+// Pen, brush and font are the canvas's own state; setting them costs nothing until something is
+// drawn.
 class TCanvas {
  public:
-  // A canvas for repainting `repaint_region` (in the painter's coordinates): drawing is clipped
-  // to it and RectVisible answers against it. For a widget's paint event, pass the event's
-  // region.
-  TCanvas(QPainter& painter, const QRegion& repaint_region, const QPalette& palette);
-  // A canvas over the painter's whole device, such as a widget's whole window for its frame.
-  TCanvas(QPainter& painter, const QPalette& palette);
-  ~TCanvas();
+  virtual ~TCanvas() = default;
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
@@ -69,60 +54,45 @@ class TCanvas {
   void SetFont(const TFont& font) { font_ = font; }
   // Where the next LineTo starts.
   TPoint PenPos() const { return pen_pos_; }
+  void MoveTo(std::int32_t x, std::int32_t y) { pen_pos_ = {x, y}; }
 
-  // Paints every pixel of [Left, Right) x [Top, Bottom) with the brush.
-  void FillRect(const TRect& rect);
-  // Outlines the rectangle with the pen, inside it (a band of the pen's width along each edge),
-  // and fills the rest with the brush: together they cover exactly the rectangle. With psClear
-  // the brush fills all of it.
-  void Rectangle(const TRect& rect);
-  void MoveTo(std::int32_t x, std::int32_t y);
   // Draws a line from the pen position to (x, y), covering the start point and stopping one pixel
   // before the end point, and moves the pen position there. A slanted line has one pixel per step
   // along its longer axis, at the exact position across rounded half away from the start. A pen
   // W pixels wide covers, across the line, the pixels from the line's own minus W / 2 to that
   // plus W - 1 - W / 2; its ends are square, without caps.
-  void LineTo(std::int32_t x, std::int32_t y);
-  // Draws the text (UTF-8) laid out by LayoutText, clipped to `rect`, in the font and its colour
-  // on a transparent background. A text is laid out and shaped once for its font, flags and
-  // rectangle size, and later paints draw it from what was kept.
-  void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags);
+  void LineTo(std::int32_t x, std::int32_t y) {
+    const TPoint from = pen_pos_;
+    pen_pos_ = {x, y};
+    DrawLine(from, pen_pos_);
+  }
+
+  // Paints every pixel of [Left, Right) x [Top, Bottom) with the brush.
+  virtual void FillRect(const TRect& rect) = 0;
+  // Outlines the rectangle with the pen, inside it (a band of the pen's width along each edge),
+  // and fills the rest with the brush: together they cover exactly the rectangle. With psClear
+  // the brush fills all of it.
+  virtual void Rectangle(const TRect& rect) = 0;
+  // Draws the text (UTF-8) laid out as LayoutText lays it out, clipped to `rect`, in the font and
+  // its colour on a transparent background.
+  virtual void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) = 0;
   // Inverts the pixels (x, y) with x + y even along the inside edges of the rectangle: a dotted
   // frame that a second call with the same rectangle removes, restoring every pixel. On a device
   // that cannot invert pixels it draws nothing, because it could not be removed again.
-  void DrawFocusRect(const TRect& rect);
+  virtual void DrawFocusRect(const TRect& rect) = 0;
   // Whether any pixel of the rectangle lies in the region being repainted.
-  bool RectVisible(const TRect& rect) const;
+  virtual bool RectVisible(const TRect& rect) const = 0;
+
+ protected:
+  TCanvas() = default;
+  // The line of LineTo, with the pen as it is.
+  virtual void DrawLine(TPoint from, TPoint to) = 0;
 
  private:
-  QColor Resolve(TColor color) const;
-  bool PenDraws() const;
-  void Fill(const TRect& rect, const QColor& color);
-  void Fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-            const QColor& color);
-  void DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
-                       const QColor& color);
-  void ApplyFont();
-  void DrawPrepared(const TPreparedText& prepared, const TRect& rect);
-
-  QPainter& painter_;
-  QRegion repaint_region_;
-  // The repaint region's bounding rectangle: nothing outside it needs drawing.
-  TRect bounds_;
-  QPalette palette_;
   TPen pen_;
   TBrush brush_;
   TFont font_;
   TPoint pen_pos_;
-  // The last font set on the painter and its metrics: building a Qt font is costly, and the
-  // cells of a paint all share one.
-  std::optional<TFont> applied_font_;
-  std::optional<QFontMetrics> qt_metrics_;
-  std::int32_t font_ascent_ = 0;
-  // The resolution the painter's font is measured at, which a font given in points depends on.
-  std::int32_t font_dpi_ = 0;
-  // The colour last given to the painter's pen for text.
-  std::optional<QColor> text_pen_;
 };
 
 }  // namespace zelvorn

@@ -1,9 +1,5 @@
 #include "platform/timer.h"
 
-#include <QTimerEvent>
-#include <algorithm>
-#include <limits>
-
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/messages.h"
@@ -11,18 +7,7 @@
 namespace zelvorn {
 namespace {
 
-// Precise timers: the one-second clocks count whole seconds, and coarse timers may drift by up
-// to 5 % of their interval.
-class TQtTimerSource final : public ITimerSource {
- public:
-  int StartTimer(QObject& receiver, int interval_ms) override {
-    return receiver.startTimer(interval_ms, Qt::PreciseTimer);
-  }
-  void StopTimer(QObject& receiver, int id) override { receiver.killTimer(id); }
-};
-
-TQtTimerSource qt_timer_source;
-ITimerSource* current_timer_source = &qt_timer_source;
+ITimerSource* current_timer_source = nullptr;
 
 }  // namespace
 
@@ -31,8 +16,6 @@ TScopedTimerSource::TScopedTimerSource(ITimerSource& source) : previous_(current
 }
 
 TScopedTimerSource::~TScopedTimerSource() { current_timer_source = previous_; }
-
-TTimer::TTimer(QObject* owner) : QObject(owner) {}
 
 TTimer::~TTimer() { StopPlatformTimer(); }
 
@@ -51,11 +34,8 @@ void TTimer::SetInterval(std::uint32_t interval) {
 void TTimer::UpdateTimer() {
   StopPlatformTimer();
   if (!enabled_ || interval_ == 0) return;
-  // Qt takes a signed interval; longer ones than it can hold wait as long as it can.
-  const int interval_ms =
-      static_cast<int>(std::min<std::uint32_t>(interval_, std::numeric_limits<int>::max()));
   source_ = current_timer_source;
-  timer_id_ = source_->StartTimer(*this, interval_ms);
+  timer_id_ = source_ != nullptr ? source_->StartTimer(*this, interval_) : 0;
   if (timer_id_ == 0) {
     // Reporting "on" for a timer that never ticks would also make the next attempt a no-op.
     enabled_ = false;
@@ -65,15 +45,12 @@ void TTimer::UpdateTimer() {
 
 void TTimer::StopPlatformTimer() {
   if (timer_id_ == 0) return;
-  source_->StopTimer(*this, timer_id_);
+  source_->StopTimer(timer_id_);
   timer_id_ = 0;
 }
 
-void TTimer::timerEvent(QTimerEvent* event) {
-  if (event->timerId() != timer_id_ || timer_id_ == 0) {
-    QObject::timerEvent(event);
-    return;
-  }
+void TTimer::Tick(std::uintptr_t id) noexcept {
+  if (id == 0 || id != timer_id_) return;
   // A failed tick is reported and the timer goes on: the next tick may well succeed.
   Guarded([this] {
     if (OnTimer) OnTimer();

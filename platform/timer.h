@@ -1,26 +1,27 @@
 #pragma once
 
-#include <QObject>
 #include <cstdint>
 #include <functional>
 
-class QTimerEvent;
-
 namespace zelvorn {
 
-// Where timers get their platform ticks from. The default asks Qt for a precise timer on the
-// receiving object; tests install one that refuses, or one that lets them deliver ticks by hand.
+class TTimer;
+
+// Where timers get their platform ticks from: each host gives one (Qt's timers, Windows'
+// SetTimer), and tests give one that refuses or that lets them deliver ticks by hand. A source
+// calls TTimer::Tick on the user-interface thread for every tick of a timer it started.
 class ITimerSource {
  public:
   virtual ~ITimerSource() = default;
-  // Starts a repeating timer whose ticks arrive as QTimerEvents at `receiver`; returns the
-  // timer's id, or 0 when the platform has no timer to give.
-  virtual int StartTimer(QObject& receiver, int interval_ms) = 0;
-  virtual void StopTimer(QObject& receiver, int id) = 0;
+  // Starts a repeating timer for `timer`; returns its id, or 0 when the platform has no timer
+  // to give.
+  virtual std::uintptr_t StartTimer(TTimer& timer, std::uint32_t interval_ms) = 0;
+  virtual void StopTimer(std::uintptr_t id) = 0;
 };
 
 // Makes `source` the one that timers started from now on use, for as long as this object lives;
 // the previous source comes back afterwards. A running timer keeps the source it started with.
+// With no source at all, no timer can start.
 class TScopedTimerSource {
  public:
   explicit TScopedTimerSource(ITimerSource& source);
@@ -32,14 +33,15 @@ class TScopedTimerSource {
   ITimerSource* previous_;
 };
 
-// A repeating timer. Its ticks are events on the GUI thread; an exception out of OnTimer goes to
-// ReportError and the timer keeps running. A new timer is off, with an interval of 1000 ms.
-class TTimer : public QObject {
+// A repeating timer. Its ticks arrive on the user-interface thread; an exception out of OnTimer
+// goes to ReportError and the timer keeps running. A new timer is off, with an interval of
+// 1000 ms.
+class TTimer {
  public:
   static constexpr std::uint32_t kDefaultInterval = 1000;
 
-  explicit TTimer(QObject* owner = nullptr);
-  ~TTimer() override;
+  TTimer() = default;
+  ~TTimer();
   TTimer(const TTimer&) = delete;
   TTimer& operator=(const TTimer&) = delete;
 
@@ -57,8 +59,9 @@ class TTimer : public QObject {
   // Raised on every tick while the timer is on.
   std::function<void()> OnTimer;
 
- protected:
-  void timerEvent(QTimerEvent* event) override;
+  // A tick from the platform timer `id`. One from a timer this one no longer runs (a tick can
+  // still be queued when its timer stops) is ignored. Never throws.
+  void Tick(std::uintptr_t id) noexcept;
 
  private:
   void UpdateTimer();
@@ -66,7 +69,7 @@ class TTimer : public QObject {
 
   bool enabled_ = false;
   std::uint32_t interval_ = kDefaultInterval;
-  int timer_id_ = 0;
+  std::uintptr_t timer_id_ = 0;
   ITimerSource* source_ = nullptr;  // the source timer_id_ came from
 };
 

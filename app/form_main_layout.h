@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/grid/grid_types.h"
+#include "platform/color.h"
+#include "platform/font.h"
+#include "training/training_controller.h"
+
+namespace zelvorn {
+
+class TCellGrid;
+class TTimer;
+
+// Where a control stands in its parent's client area, in pixels.
+struct TBounds {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+};
+
+// The main window's stored layout as plain data: every host builds its window and controls from
+// it, applying the values in the order they stand here, so positions, fonts and captions are
+// written once. Fonts carry their height in pixels (negative: the character height without
+// internal leading), as the layout was designed at 96 pixels per inch.
+struct TFormMainLayout {
+  struct TForm {
+    std::string Caption;
+    // The client area the contents are laid out in; the window opens centred on the screen.
+    std::int32_t ClientWidth = 0;
+    std::int32_t ClientHeight = 0;
+    TColor Color = clBtnFace;
+    TFont Font;
+  };
+  // The top strip: as wide as the window, always this high.
+  struct TPanel {
+    std::int32_t Height = 0;
+  };
+  struct TLabel {
+    TBounds Bounds;
+    std::string Caption;
+    // Whether the label has a font of its own rather than the window's.
+    bool OwnFont = false;
+    TFont Font;
+  };
+  struct TComboBox {
+    TBounds Bounds;
+    std::int32_t ItemHeight = 0;
+    std::vector<std::string> Items;
+    std::int32_t ItemIndex = -1;
+    std::string Text;
+  };
+  struct TButton {
+    TBounds Bounds;
+    std::string Caption;
+  };
+  struct TTimeBox {
+    TBounds Bounds;
+    bool AutoSelect = true;
+    TColor Color = clWindow;
+    bool Enabled = true;
+    bool ReadOnly = false;
+    std::string Text;
+    TFont Font;
+    bool NowBegin = false;
+    bool NowPause = false;
+  };
+  // The grid fills the client area below the strip.
+  struct TGrid {
+    std::int32_t DefaultColWidth = 0;
+    std::int32_t DefaultRowHeight = 0;
+    std::int32_t FixedCols = 0;
+    std::int32_t FixedRows = 0;
+    std::int32_t RowCount = 0;
+    TFont Font;
+    TFont FixedFont;
+    TGridOptions Options;
+    TScrollStyle ScrollBars = TScrollStyle::ssBoth;
+  };
+  struct TTimer {
+    bool Enabled = false;
+  };
+
+  TForm Form;
+  TPanel Panel1;
+  TLabel Label1;
+  TLabel Label2;
+  TComboBox ComboBox1;
+  TButton Button1;
+  TTimeBox VosTimeBox1;
+  TGrid CellGrid1;
+  TTimer Timer1;
+};
+
+// The main window as it was designed.
+const TFormMainLayout& FormMainLayout();
+
+// Applies the grid's stored values, fixed counts before RowCount so that they take effect.
+void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored);
+
+// The main window's four handlers, the training controller's, and their wiring to the grid's
+// events and the run timer. The host wires the start button's click to Button1Click.
+class TFormMainHandlers {
+ public:
+  explicit TFormMainHandlers(TTrainingPorts ports) : controller_(std::move(ports)) {}
+
+  // Binds OnGetAlignment and OnClickCell to this object's handlers.
+  void BindGrid(TCellGrid& grid);
+  // Binds OnTimer to Timer1Timer.
+  void BindTimer(TTimer& timer);
+
+  void Timer1Timer() { controller_.Timer1Timer(); }
+  void Button1Click() { controller_.Button1Click(); }
+  void CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
+                             TVAlignment& VAlign) {
+    controller_.CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
+  }
+  void CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol) {
+    controller_.CellGrid1ClickCell(ARow, ACol);
+  }
+
+ private:
+  TTrainingController controller_;
+};
+
+}  // namespace zelvorn

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QApplication>
+#include <QIcon>
+#include <QString>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/qt/message_boxes.h"
+#include "platform/error_boundary.h"
+#include "platform/qt/qt_timer_source.h"
+#include "platform/qt/sound.h"
+#include "training/ports.h"
+
+namespace zelvorn {
+
+// The one application object of the process: its title and icon, the hidden application window
+// that owns the message boxes, the forms, the event loop with the report of exceptions that no
+// handler caught, and the shutdown.
+//
+// Start-up: constructing it connects to the window system. When that fails (no display, no
+// usable platform plugin), the process ends at once with a clear message on standard error and
+// exit code 1. An exception out of CreateForm is a start-up failure: it is reported in the
+// "应用程序错误" box, and Run then ends at once with exit code 1.
+//
+// Running: while it lives, this object is the error reporter (platform/error_boundary.h): every
+// exception our handlers catch where Qt called them is shown in an error box captioned with the
+// title, and the loop goes on with whatever state the handler left. notify() catches what a
+// handler let through, as a last net, and reports it the same way. Closing the main form ends the
+// loop; Run then hides the boxes still up, destroys the forms (the main form last) and sets exit
+// code 0.
+class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
+ public:
+  static constexpr int kStartupFailureExitCode = 1;
+
+  TApplication(int& argc, char** argv);
+  ~TApplication() override;
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Creates a form owned by this application: TForm(TApplication&). The first one created is the
+  // main form, which Run shows and whose closing ends the program.
+  template <class TForm>
+  void CreateForm() {
+    AddForm(&MakeForm<TForm>);
+  }
+
+  // Shows the main form and runs the event loop until the main form is closed, then shuts down.
+  void Run();
+  // 0 after a normal end, 1 after a start-up failure.
+  int ExitCode() const { return exit_code_; }
+
+  // Derived from the executable's file name (ApplicationTitle); the caption of the error box.
+  const QString& Title() const { return title_; }
+  // Never shown; it carries the title and the icon and owns the message boxes.
+  QWidget& ApplicationWindow() { return *application_window_; }
+  QWidget* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+
+  // The information box "提示" (IMessageBoxes::ShowInfo), owned by the application window so that
+  // the main form keeps working while it is up. Returns once it has been dismissed.
+  void ShowInfoMessage(const std::string& text) override;
+
+  // Plays a WAV file without waiting for it; a missing or unplayable file gives the default
+  // sound.
+  void PlayAsync(const std::string& path) override { wave_player_->PlayAsync(path); }
+  // Loads what playing the file needs, so that its first playing is not delayed.
+  void PrepareSound(const std::string& path) { wave_player_->Preload(path); }
+  // Replaces the sound player, for tests; returns the one used so far.
+  std::unique_ptr<IWavePlayer> SetWavePlayer(std::unique_ptr<IWavePlayer> player);
+
+  // Replaces the message boxes, for tests; returns the ones used so far.
+  std::unique_ptr<IMessageBoxes> SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  // The error reporter, reached only through ReportError so that a failure during a report waits
+  // for its turn: the window holding the mouse capture is told to cancel its mode and loses the
+  // capture, then the exception is shown in the error box; afterwards the window that was active
+  // is active again and the focus is back where it was.
+  void HandleException(std::exception_ptr error);
+  using TFormFactory = std::unique_ptr<QWidget> (*)(TApplication&);
+
+  template <class TForm>
+  static std::unique_ptr<QWidget> MakeForm(TApplication& application) {
+    return std::make_unique<TForm>(application);
+  }
+
+  void AddForm(TFormFactory factory);
+  void ReportStartupFailure(std::exception_ptr error, const void* address);
+  void ShowException(const std::string& message);
+  void CancelMouseCapture();
+  void CentreApplicationWindowOn(const QWidget* window);
+  void ShutDown();
+
+  // Every timer of the program ticks on Qt's loop.
+  TQtTimerSource timer_source_;
+  TScopedTimerSource timer_scope_{timer_source_};
+  QString title_;
+  QIcon icon_;
+  std::unique_ptr<IMessageBoxes> boxes_;
+  std::unique_ptr<IWavePlayer> wave_player_;
+  std::unique_ptr<QWidget> application_window_;
+  std::vector<std::unique_ptr<QWidget>> forms_;  // the main form first
+  TErrorReporter previous_reporter_;
+  bool startup_failed_ = false;
+  int exit_code_ = 0;
+};
+
+}  // namespace zelvorn

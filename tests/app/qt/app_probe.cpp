@@ -1,0 +1,91 @@
+// The program's start, loop and end with a scripted person, for the exit-code tests:
+//   app_probe close          the main window is closed right after it shows
+//   app_probe close-running  it is closed while timers run and the information box is up
+//   app_probe fail-in-form   creating the main window fails
+// Boxes are not shown: what they would show is printed on standard output.
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+
+#include "app/qt/application.h"
+#include "app/qt/form_main.h"
+#include "controls/timebox/qt/vos_time_box.h"
+#include "platform/exceptions.h"
+#include "platform/timer.h"
+#include "tests/app/recording_boxes.h"
+
+namespace zelvorn {
+namespace {
+
+// Prints each box instead of showing it; the information box waits, as the real one does, until
+// the loop ends.
+class TPrintingBoxes final : public IMessageBoxes {
+ public:
+  void ShowInfo(QWidget&, const QString& text) override {
+    std::printf("info|%s\n", text.toUtf8().constData());
+    std::fflush(stdout);
+    QEventLoop loop;
+    loop.exec();
+    std::printf("info box returned\n");
+  }
+  void ShowError(QWidget&, const QString& caption, const QString& text) override {
+    std::printf("error|%s|%s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+  }
+  void ShowApplicationError(const QString& text) override {
+    std::printf("application-error|%s\n", text.toUtf8().constData());
+  }
+};
+
+// The main window in the middle of a run: the time box's clock and a one-second-style timer
+// both running, ticking fast.
+class TRunningForm : public TForm_main {
+ public:
+  explicit TRunningForm(TApplication& owner) : TForm_main(owner), time_box_(this) {
+    time_box_.SetNowBegin(true);
+    timer_.OnTimer = [this] { time_box_.SetText(std::to_string(++ticks_)); };
+    timer_.SetInterval(1);
+    timer_.SetEnabled(true);
+  }
+  ~TRunningForm() override {
+    std::printf("destroyed after %s ticks\n", ticks_ > 0 ? "some" : "no");
+  }
+
+ private:
+  TVosTimeBox time_box_;
+  TTimer timer_{this};
+  int ticks_ = 0;
+};
+
+class TFailingForm : public TForm_main {
+ public:
+  explicit TFailingForm(TApplication& owner) : TForm_main(owner) {
+    throw EAssertionFailed("OleInitialize failed ($80004005) (CellGrid, 行 38167)");
+  }
+};
+
+}  // namespace
+}  // namespace zelvorn
+
+int main(int argc, char** argv) {
+  using namespace zelvorn;
+  const std::string mode = argc > 1 ? argv[1] : "";
+  TApplication application(argc, argv);
+  application.SetMessageBoxes(std::make_unique<TPrintingBoxes>());
+  if (mode == "close") {
+    application.CreateForm<TForm_main>();
+    QTimer::singleShot(0, [&] { application.MainForm()->close(); });
+  } else if (mode == "close-running") {
+    application.CreateForm<TRunningForm>();
+    QTimer::singleShot(0, [&] { application.ShowInfoMessage("提示中"); });
+    QTimer::singleShot(50, [&] { application.MainForm()->close(); });
+  } else if (mode == "fail-in-form") {
+    application.CreateForm<TFailingForm>();
+    application.CreateForm<TForm_main>();  // never gets this far
+  } else {
+    std::fprintf(stderr, "unknown mode '%s'\n", mode.c_str());
+    return 2;
+  }
+  application.Run();
+  std::printf("exit code %d\n", application.ExitCode());
+  return application.ExitCode();
+}
