@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
 #include "app/qt/training_ports.h"
@@ -16,7 +17,6 @@
 #include "platform/qt/qt_color.h"
 #include "platform/qt/qt_font.h"
 #include "platform/timer.h"
-#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -32,19 +32,8 @@ struct TWindowPorts {
 
 namespace {
 
-// The layout was stored for an outer size of 576 × 638 pixels; less the Windows frame, that
-// leaves this client area, which is what the window's contents are laid out in.
-constexpr int kClientWidth = 568;
-constexpr int kClientHeight = 604;
-constexpr int kPanelHeight = 70;
-
-TFont Font(const char* name, std::int32_t height, bool bold, TColor color) {
-  TFont font;
-  font.Name = name;
-  font.Height = height;
-  font.Bold = bold;
-  font.Color = color;
-  return font;
+QRect ToQRect(const TBounds& bounds) {
+  return {bounds.Left, bounds.Top, bounds.Width, bounds.Height};
 }
 
 // The stored position is overridden: the window opens centred on the screen.
@@ -81,97 +70,88 @@ TForm_main::TForm_main(TApplication& owner)
   ports_ = std::make_unique<TWindowPorts>(
       TWindowPorts{TGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
                    TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
-  controller_ = std::make_unique<TTrainingController>(
+  handlers_ = std::make_unique<TFormMainHandlers>(
       TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
                      ports_->start_button, ports_->timer, owner_, owner_,
                      QCoreApplication::applicationFilePath().toStdString()});
+  handlers_->BindGrid(CellGrid1->Grid());
+  handlers_->BindTimer(*Timer1);
 }
 
 TForm_main::~TForm_main() = default;
 
 void TForm_main::LoadForm() {
-  setWindowTitle(QStringLiteral("Zelvorn"));
-  resize(kClientWidth, kClientHeight);
+  const TFormMainLayout::TForm& stored = FormMainLayout().Form;
+  setWindowTitle(QString::fromStdString(stored.Caption));
+  resize(stored.ClientWidth, stored.ClientHeight);
   move(CentredPosition(size()));
-  setFont(ToQFont(Font("宋体", -16, false, clWindowText)));
-  SetColors(*this, clBtnFace, clWindowText);
+  setFont(ToQFont(stored.Font));
+  SetColors(*this, stored.Color, stored.Font.Color);
   setAutoFillBackground(true);
 }
 
 void TForm_main::LoadPanel1() {
+  const TFormMainLayout& stored = FormMainLayout();
   Panel1 = new TPanel(this);
-  Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);  // aligned to the top
+  Panel1->setGeometry(0, 0, stored.Form.ClientWidth, stored.Panel1.Height);  // aligned to the top
 
   Label1 = new TLabel(Panel1);
-  Label1->setGeometry(61, 26, 32, 16);
-  Label1->SetCaption("表格");
-
+  LoadLabel(*Label1, stored.Label1);
   Label2 = new TLabel(Panel1);
-  Label2->setGeometry(5, 4, 29, 56);
-  Label2->SetCaption("0");
-  Label2->SetFont(Font("宋体", -56, true, clWindowText));
+  LoadLabel(*Label2, stored.Label2);
 
+  const TFormMainLayout::TComboBox& chooser = stored.ComboBox1;
   ComboBox1 = new TComboBox(Panel1);
-  ComboBox1->setGeometry(115, 23, 149, 24);
-  for (const char* item : {"5×5", "6×6", "7×7", "8×8", "9×9"}) ComboBox1->AddItem(item);
-  ComboBox1->SetItemIndex(0);
-  ComboBox1->SetText("5×5");
+  ComboBox1->setGeometry(ToQRect(chooser.Bounds));
+  for (const std::string& item : chooser.Items) ComboBox1->AddItem(item);
+  ComboBox1->SetItemIndex(chooser.ItemIndex);
+  ComboBox1->SetText(chooser.Text);
 
   Button1 = new TButton(Panel1);
-  Button1->setGeometry(296, 8, 101, 50);
-  Button1->SetCaption("开始训练");
+  Button1->setGeometry(ToQRect(stored.Button1.Bounds));
+  Button1->SetCaption(stored.Button1.Caption);
   Button1->OnClick = [this] { Button1Click(); };
 
+  const TFormMainLayout::TTimeBox& time_box = stored.VosTimeBox1;
   VosTimeBox1 = new TVosTimeBox(Panel1);
-  VosTimeBox1->setGeometry(412, 15, 140, 37);
-  VosTimeBox1->SetAutoSelect(false);
-  VosTimeBox1->SetColor(clBlack);
-  VosTimeBox1->setEnabled(false);
-  VosTimeBox1->setReadOnly(true);
-  VosTimeBox1->SetText("00:00:00");
-  VosTimeBox1->SetFont(Font("黑体", -29, false, clWhite));
-  VosTimeBox1->SetNowBegin(false);
-  VosTimeBox1->SetNowPause(false);
+  VosTimeBox1->setGeometry(ToQRect(time_box.Bounds));
+  VosTimeBox1->SetAutoSelect(time_box.AutoSelect);
+  VosTimeBox1->SetColor(time_box.Color);
+  VosTimeBox1->setEnabled(time_box.Enabled);
+  VosTimeBox1->setReadOnly(time_box.ReadOnly);
+  VosTimeBox1->SetText(time_box.Text);
+  VosTimeBox1->SetFont(time_box.Font);
+  VosTimeBox1->SetNowBegin(time_box.NowBegin);
+  VosTimeBox1->SetNowPause(time_box.NowPause);
+}
+
+void TForm_main::LoadLabel(TLabel& label, const TFormMainLayout::TLabel& stored) {
+  label.setGeometry(ToQRect(stored.Bounds));
+  label.SetCaption(stored.Caption);
+  if (stored.OwnFont) label.SetFont(stored.Font);
 }
 
 void TForm_main::LoadCellGrid1() {
+  const TFormMainLayout& stored = FormMainLayout();
   CellGrid1 = new TCellGridWidget(this);
-  CellGrid1->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
-  TCellGrid& grid = CellGrid1->Grid();
-  grid.SetDefaultColWidth(110);
-  grid.SetDefaultRowHeight(105);
-  grid.SetFixedCols(0);
-  grid.SetFixedRows(0);
-  grid.SetRowCount(5);
-  TGridAppearance appearance = grid.Appearance();
-  appearance.Font = Font("Tahoma", -64, true, clWindowText);
-  appearance.FixedFont = Font("Tahoma", -11, true, clWindowText);
-  grid.SetAppearance(appearance);
-  using enum TGridOption;
-  grid.SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-                   goDrawFocusSelected});
-  grid.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
-                                      TAlignment& h,
-                                      TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
-  grid.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
-    CellGrid1ClickCell(row, col);
-  };
+  CellGrid1->setGeometry(0, stored.Panel1.Height, stored.Form.ClientWidth,
+                         stored.Form.ClientHeight - stored.Panel1.Height);
+  LoadCellGrid(CellGrid1->Grid(), stored.CellGrid1);
 }
 
 void TForm_main::LoadTimer1() {
   Timer1 = std::make_unique<TTimer>();
-  Timer1->SetEnabled(false);
-  Timer1->OnTimer = [this] { Timer1Timer(); };
+  Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
 }
 
-void TForm_main::Timer1Timer() { controller_->Timer1Timer(); }
-void TForm_main::Button1Click() { controller_->Button1Click(); }
+void TForm_main::Timer1Timer() { handlers_->Timer1Timer(); }
+void TForm_main::Button1Click() { handlers_->Button1Click(); }
 void TForm_main::CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
                                        TVAlignment& VAlign) {
-  controller_->CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
+  handlers_->CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
 }
 void TForm_main::CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol) {
-  controller_->CellGrid1ClickCell(ARow, ACol);
+  handlers_->CellGrid1ClickCell(ARow, ACol);
 }
 
 void TForm_main::resizeEvent(QResizeEvent* event) {
@@ -192,8 +172,9 @@ void TForm_main::paintEvent(QPaintEvent* event) {
 
 void TForm_main::Realign() {
   if (Panel1 == nullptr || CellGrid1 == nullptr) return;
-  Panel1->setGeometry(0, 0, width(), kPanelHeight);
-  CellGrid1->setGeometry(0, kPanelHeight, width(), std::max(0, height() - kPanelHeight));
+  const std::int32_t strip = FormMainLayout().Panel1.Height;
+  Panel1->setGeometry(0, 0, width(), strip);
+  CellGrid1->setGeometry(0, strip, width(), std::max(0, height() - strip));
 }
 
 }  // namespace zelvorn

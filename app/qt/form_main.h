@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/form_main_layout.h"
 #include "platform/alignment.h"
 #include "platform/timer.h"
 
@@ -14,19 +15,19 @@ class TCellGridWidget;
 class TComboBox;
 class TLabel;
 class TPanel;
-class TTrainingController;
 class TVosTimeBox;
 struct TWindowPorts;
 
-// The main window: the strip at the top with the size chooser, the start button, the time box
-// and the progress number, and the grid of numbers below it. It is built from its stored layout
-// and its four handlers are the training controller's. Closing it ends the program.
+// The main window on Qt: the strip at the top with the size chooser, the start button, the time
+// box and the progress number, and the grid of numbers below it. It builds its controls from the
+// layout data (FormMainLayout) and its four handlers are the training controller's. Closing it
+// ends the program.
 //
 // The window opens with a client area of 568 × 604 pixels, centred on the screen; it can be
 // resized (the strip keeps its height, the grid takes the rest) but not minimised or maximised.
 class TForm_main : public QWidget {
  public:
-  // Builds the window from its stored layout; the application owns it.
+  // Builds the window and its controls; the application owns it.
   explicit TForm_main(TApplication& owner);
   ~TForm_main() override;
 
@@ -54,6 +55,7 @@ class TForm_main : public QWidget {
  private:
   void LoadForm();
   void LoadPanel1();
+  static void LoadLabel(TLabel& label, const TFormMainLayout::TLabel& stored);
   void LoadCellGrid1();
   void LoadTimer1();
   // Lays the strip along the top and lets the grid take the rest of the client area.
@@ -61,7 +63,7 @@ class TForm_main : public QWidget {
 
   TApplication& owner_;
   std::unique_ptr<TWindowPorts> ports_;
-  std::unique_ptr<TTrainingController> controller_;
+  std::unique_ptr<TFormMainHandlers> handlers_;
   bool sound_prepared_ = false;
 };
 

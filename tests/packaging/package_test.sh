@@ -14,7 +14,7 @@ fi
 build=$2
 version=$3
 closer=$4
-source "$(dirname "$0")/../app/x11_session.sh"
+source "$(dirname "$0")/../app/qt/x11_session.sh"
 
 work=$(mktemp -d)
 pid=""

@@ -18,6 +18,7 @@
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/qt/pan_marks.h"
+#include "controls/grid/qt/qt_grid_keys.h"
 #include "platform/qt/cancel_mode.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/error_boundary.h"

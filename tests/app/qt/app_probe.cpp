@@ -12,7 +12,7 @@
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/exceptions.h"
 #include "platform/timer.h"
-#include "tests/app/recording_boxes.h"
+#include "tests/app/qt/recording_boxes.h"
 
 namespace zelvorn {
 namespace {
@@ -52,7 +52,7 @@ class TRunningForm : public TForm_main {
 
  private:
   TVosTimeBox time_box_;
-  TTimer timer_{this};
+  TTimer timer_;
   int ticks_ = 0;
 };
 

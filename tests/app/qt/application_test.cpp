@@ -18,7 +18,7 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "platform/timer.h"
-#include "tests/app/recording_boxes.h"
+#include "tests/app/qt/recording_boxes.h"
 
 namespace zelvorn {
 namespace {

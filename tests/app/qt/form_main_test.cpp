@@ -11,12 +11,13 @@
 #include <tuple>
 #include <vector>
 
+#include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/timer.h"
-#include "tests/app/recording_boxes.h"
+#include "tests/app/qt/recording_boxes.h"
 #include "tests/support/fake_timer_source.h"
 
 namespace zelvorn {
@@ -93,46 +94,58 @@ class FormMainTest : public ::testing::Test {
   std::unique_ptr<IWavePlayer> real_player_;
 };
 
-TEST_F(FormMainTest, LoadsAnEmptyFiveByFiveGridWithNoRun) {
-  EXPECT_EQ(form_->Panel1->geometry(), QRect(0, 0, 568, 70));
-  EXPECT_EQ(form_->CellGrid1->geometry(), QRect(0, 70, 568, 534));
+QRect Rect(const TBounds& bounds) {
+  return {bounds.Left, bounds.Top, bounds.Width, bounds.Height};
+}
+
+// The window applies every value of its layout data to its Qt controls, and loads into the idle
+// state: an empty board and no run.
+TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
+  const TFormMainLayout& stored = FormMainLayout();
+  const std::int32_t strip = stored.Panel1.Height;
+  EXPECT_EQ(form_->windowTitle().toStdString(), stored.Form.Caption);
+  EXPECT_EQ(form_->size(), QSize(stored.Form.ClientWidth, stored.Form.ClientHeight));
+  EXPECT_EQ(form_->Panel1->geometry(), QRect(0, 0, stored.Form.ClientWidth, strip));
+  EXPECT_EQ(form_->CellGrid1->geometry(),
+            QRect(0, strip, stored.Form.ClientWidth, stored.Form.ClientHeight - strip));
+  EXPECT_EQ(form_->Label1->geometry().topLeft(), Rect(stored.Label1.Bounds).topLeft());
+  EXPECT_EQ(form_->Label1->Caption(), stored.Label1.Caption);
+  EXPECT_EQ(form_->Label2->geometry().topLeft(), Rect(stored.Label2.Bounds).topLeft());
+  EXPECT_EQ(form_->Label2->font().pixelSize(), -stored.Label2.Font.Height);
+  EXPECT_EQ(form_->ComboBox1->geometry(), Rect(stored.ComboBox1.Bounds));
+  ASSERT_EQ(form_->ComboBox1->count(), static_cast<int>(stored.ComboBox1.Items.size()));
+  for (int k = 0; k < form_->ComboBox1->count(); ++k) {
+    EXPECT_EQ(form_->ComboBox1->itemText(k).toStdString(), stored.ComboBox1.Items[k]);
+  }
+  EXPECT_EQ(form_->ComboBox1->ItemIndex(), stored.ComboBox1.ItemIndex);
+  EXPECT_EQ(form_->Button1->geometry(), Rect(stored.Button1.Bounds));
+  EXPECT_EQ(form_->Button1->text().toStdString(), stored.Button1.Caption);
+  EXPECT_EQ(form_->VosTimeBox1->geometry(), Rect(stored.VosTimeBox1.Bounds));
+  EXPECT_EQ(form_->VosTimeBox1->Font(), stored.VosTimeBox1.Font);
+  EXPECT_EQ(form_->VosTimeBox1->Color(), stored.VosTimeBox1.Color);
+  EXPECT_EQ(form_->VosTimeBox1->isEnabled(), stored.VosTimeBox1.Enabled);
+  EXPECT_EQ(form_->VosTimeBox1->isReadOnly(), stored.VosTimeBox1.ReadOnly);
+  EXPECT_EQ(form_->VosTimeBox1->AutoSelect(), stored.VosTimeBox1.AutoSelect);
+
   const TCellGrid& grid = Grid();
-  EXPECT_EQ(grid.Width(), 568);
-  EXPECT_EQ(grid.Height(), 534);
-  EXPECT_EQ(grid.ColCount(), 5);
-  EXPECT_EQ(grid.RowCount(), 5);
-  EXPECT_EQ(grid.FixedCols(), 0);
-  EXPECT_EQ(grid.FixedRows(), 0);
-  for (std::int32_t k = 0; k < 5; ++k) {
-    EXPECT_EQ(grid.ColWidths(k), 110);
-    EXPECT_EQ(grid.RowHeights(k), 105);
-    for (std::int32_t row = 0; row < 5; ++row) EXPECT_EQ(grid.Cells(k, row), "");
+  EXPECT_EQ(grid.Width(), form_->CellGrid1->width());
+  EXPECT_EQ(grid.RowCount(), stored.CellGrid1.RowCount);
+  EXPECT_EQ(grid.ColCount(), 5);  // not stored: the grid's own default
+  EXPECT_EQ(grid.DefaultColWidth(), stored.CellGrid1.DefaultColWidth);
+  EXPECT_EQ(grid.DefaultRowHeight(), stored.CellGrid1.DefaultRowHeight);
+  EXPECT_EQ(grid.Options(), stored.CellGrid1.Options);
+  EXPECT_EQ(grid.ScrollBars(), stored.CellGrid1.ScrollBars);
+  EXPECT_EQ(grid.Font(), stored.CellGrid1.Font);
+  for (std::int32_t col = 0; col < grid.ColCount(); ++col) {
+    for (std::int32_t row = 0; row < grid.RowCount(); ++row) EXPECT_EQ(grid.Cells(col, row), "");
   }
   EXPECT_EQ(grid.Current(), (TCellCoord{0, 0}));
-  EXPECT_EQ(grid.Selection(), (TGridRect{0, 0, 0, 0}));
-  EXPECT_EQ(grid.TopLeft(), (TCellCoord{0, 0}));
-  EXPECT_EQ(grid.Options(),
-            (TGridOptions{TGridOption::goFixedVertLine, TGridOption::goFixedHorzLine,
-                          TGridOption::goVertLine, TGridOption::goHorzLine,
-                          TGridOption::goRangeSelect, TGridOption::goDrawFocusSelected}));
-  EXPECT_EQ(grid.ScrollBars(), TScrollStyle::ssBoth);
-  EXPECT_EQ(grid.Font().Name, "Tahoma");
-  EXPECT_EQ(grid.Font().Height, -64);
-  EXPECT_TRUE(grid.Font().Bold);
 
-  EXPECT_EQ(form_->Label1->Caption(), "表格");
   EXPECT_EQ(Progress(), "0");
-  EXPECT_EQ(form_->ComboBox1->currentText(), QStringLiteral("5×5"));
-  EXPECT_EQ(form_->ComboBox1->ItemIndex(), 0);
-  ASSERT_EQ(form_->ComboBox1->count(), 5);
-  EXPECT_EQ(form_->ComboBox1->itemText(4), QStringLiteral("9×9"));
-  EXPECT_EQ(form_->Button1->text(), QStringLiteral("开始训练"));
   EXPECT_FALSE(Running());
   EXPECT_FALSE(form_->Timer1->Enabled());
   EXPECT_EQ(form_->Timer1->Interval(), 1000u);
   EXPECT_EQ(TimeText(), "00:00:00");
-  EXPECT_FALSE(form_->VosTimeBox1->isEnabled());
-  EXPECT_TRUE(form_->VosTimeBox1->isReadOnly());
   // Its own clock was stopped and then unpaused while loading: its timer ticks to no effect.
   EXPECT_FALSE(form_->VosTimeBox1->NowBegin());
   EXPECT_TRUE(form_->VosTimeBox1->Timer().Enabled());

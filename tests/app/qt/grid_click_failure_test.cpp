@@ -12,7 +12,7 @@
 #include "app/qt/application.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/format.h"
-#include "tests/app/recording_boxes.h"
+#include "tests/app/qt/recording_boxes.h"
 
 namespace zelvorn {
 namespace {
