@@ -9,6 +9,17 @@ JOBS       ?= $(shell nproc)
 CONFIGURE  = cmake -G Ninja -DZELVORN_WERROR=ON \
   $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
+# $(call configure,FOLDER,OPTIONS): configures FOLDER with OPTIONS when it has no build yet or was
+# configured by another command than this one, which it keeps in FOLDER/configure-command. Then
+# the cache starts afresh, since an option left out would otherwise keep its old value.
+define configure
+@command='$(strip $(CONFIGURE) -S . -B $(1) $(2))'; \
+if [ ! -f $(1)/build.ninja ] || [ "$$(cat $(1)/configure-command 2>/dev/null)" != "$$command" ]; \
+then \
+  echo "$$command --fresh" && $$command --fresh && echo "$$command" > $(1)/configure-command; \
+fi
+endef
+
 .PHONY: run test build package setup asan-test core-test bench format clean
 
 run: build
@@ -21,7 +32,7 @@ setup:
 	@tools/setup-deps
 
 build: setup
-	@test -f $(BUILD)/build.ninja || $(CONFIGURE) -S . -B $(BUILD)
+	$(call configure,$(BUILD))
 	cmake --build $(BUILD)
 
 # The Debian package zelvorn_<version>_<architecture>.deb, in $(BUILD).
@@ -30,16 +41,14 @@ package: build
 
 # The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: setup
-	@test -f $(ASAN_BUILD)/build.ninja || \
-	  $(CONFIGURE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZELVORN_SANITIZE=ON \
-	    -DZELVORN_BENCHMARKS=OFF
+	$(call configure,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DZELVORN_SANITIZE=ON \
+	  -DZELVORN_BENCHMARKS=OFF)
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The training core and its tests, built without Qt.
 core-test: setup
-	@test -f $(CORE_BUILD)/build.ninja || \
-	  $(CONFIGURE) -S . -B $(CORE_BUILD) -DZELVORN_WITH_QT=OFF -DZELVORN_BENCHMARKS=OFF
+	$(call configure,$(CORE_BUILD),-DZELVORN_WITH_QT=OFF -DZELVORN_BENCHMARKS=OFF)
 	cmake --build $(CORE_BUILD)
 	ctest --test-dir $(CORE_BUILD) --output-on-failure -j $(JOBS)
 
@@ -47,8 +56,11 @@ bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 	@echo "== start-up, next to the smallest Qt window"
 	@bench/qt/startup.sh $(BUILD)/app/startup_zelvorn $(BUILD)/bench/startup_minimal
+	@echo "== peak memory once the audio module and the faces drawn later are loaded too"
+	@bench/qt/peak_memory.sh -- $(BUILD)/app/zelvorn
 
 format:
+	@tools/setup-deps clang-format
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:

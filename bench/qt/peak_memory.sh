@@ -27,7 +27,7 @@ peak_kb() {
   wait "$pid" 2>/dev/null || true
   echo "$kb"
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+source "$(dirname "$0")/median.sh"
 
 declare -A peaks
 for program in "$@"; do peaks[$program]=""; peak_kb "$program" >/dev/null; done  # warm the caches

@@ -16,7 +16,7 @@ export QT_QPA_PLATFORM=xcb
 measure() {
   ZELVORN_BENCH_START_NS=$(date +%s%N) "$1" 2>/dev/null | tail -n 1
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+source "$(dirname "$0")/median.sh"
 
 declare -A ms rss
 for program in zelvorn minimal; do ms[$program]=""; rss[$program]=""; done

@@ -2,10 +2,16 @@
 //   app_probe close          the main window is closed right after it shows
 //   app_probe close-running  it is closed while timers run and the information box is up
 //   app_probe fail-in-form   creating the main window fails
-// Boxes are not shown: what they would show is printed on standard output.
+// Boxes are not shown: what they would show is printed on standard output, and for the
+// application error box also where in memory the address it names lies.
+#include <QRegularExpression>
 #include <QTimer>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "app/qt/application.h"
 #include "app/qt/form_main.h"
@@ -16,6 +22,24 @@
 
 namespace zelvorn {
 namespace {
+
+// The file whose executable code holds `address`, from the process's memory map; "" when it is
+// not code (the stack, the heap, data, or nothing mapped).
+std::string CodeFileOf(std::uintptr_t address) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    std::istringstream fields(line);
+    std::uintptr_t begin = 0, end = 0;
+    char dash = 0;
+    std::string permissions, offset, device, inode, path;
+    fields >> std::hex >> begin >> dash >> end >> permissions >> offset >> device >> inode >> path;
+    if (address < begin || address >= end) continue;
+    if (permissions.size() < 3 || permissions[2] != 'x') return "";
+    return path.substr(path.rfind('/') + 1);
+  }
+  return "";
+}
 
 // Prints each box instead of showing it; the information box waits, as the real one does, until
 // the loop ends.
@@ -33,6 +57,10 @@ class TPrintingBoxes final : public IMessageBoxes {
   }
   void ShowApplicationError(const QString& text) override {
     std::printf("application-error|%s\n", text.toUtf8().constData());
+    const QRegularExpressionMatch address =
+        QRegularExpression(QStringLiteral(" 中的 ([0-9A-F]+) 位置")).match(text);
+    const std::string file = CodeFileOf(address.captured(1).toULongLong(nullptr, 16));
+    std::printf("address: %s\n", file.empty() ? "not code" : ("code of " + file).c_str());
   }
 };
 

@@ -41,43 +41,6 @@ void WriteBoard(TCellGrid& grid, std::int32_t n) {
   }
 }
 
-TEST(GridModelTest, ConstructionDefaults) {
-  const TCellGrid grid;
-  EXPECT_EQ(grid.ColCount(), 5);
-  EXPECT_EQ(grid.RowCount(), 10);
-  EXPECT_EQ(grid.FixedCols(), 1);
-  EXPECT_EQ(grid.FixedRows(), 1);
-  EXPECT_EQ(grid.DefaultColWidth(), 64);
-  EXPECT_EQ(grid.DefaultRowHeight(), 21);
-  EXPECT_EQ(Text(grid.Current()), "(1,1)");
-  EXPECT_EQ(Text(grid.Anchor()), "(1,1)");
-  EXPECT_EQ(Text(grid.TopLeft()), "(1,1)");
-  EXPECT_EQ(grid.Width(), 400);
-  EXPECT_EQ(grid.Height(), 250);
-  // goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected.
-  EXPECT_EQ(grid.Options().ToBits(), 0b11'1111);
-  EXPECT_EQ(grid.ScrollBars(), TScrollStyle::ssBoth);
-  EXPECT_EQ(grid.Appearance().GridLineWidth, 1);
-  EXPECT_EQ(grid.Model().LineWidth, 0);
-}
-
-TEST(GridModelTest, StartStateAfterTheStoredLayout) {
-  TCellGrid grid;
-  LoadStoredLayout(grid);
-  EXPECT_EQ(grid.ColCount(), 5);
-  EXPECT_EQ(grid.RowCount(), 5);
-  EXPECT_EQ(grid.FixedCols(), 0);
-  EXPECT_EQ(grid.FixedRows(), 0);
-  for (std::int32_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(grid.ColWidths(i), 110);
-    EXPECT_EQ(grid.RowHeights(i), 105);
-  }
-  EXPECT_EQ(Text(grid.Current()), "(0,0)");
-  EXPECT_EQ(Text(grid.Anchor()), "(0,0)");
-  EXPECT_EQ(Text(grid.TopLeft()), "(0,0)");
-  EXPECT_EQ(grid.Store().StoredCellCount(), 0);
-}
-
 TEST(GridModelTest, CountsOfZeroOrLessBecomeOne) {
   for (std::int32_t count : {0, -1, -100, INT_MIN}) {
     TCellGrid grid;
@@ -199,14 +162,33 @@ TEST(GridModelTest, FixedCountFailuresLeaveTheModelAlone) {
   }
 }
 
-TEST(GridModelTest, FixedCountResetsTheCells) {
-  TCellGrid grid;
-  LoadStoredLayout(grid);
-  grid.MoveCurrent(3, 4, TMoveAnchor::kYes, TShowCell::kYes);
-  grid.SetFixedCols(2);
-  EXPECT_EQ(Text(grid.TopLeft()), "(2,0)");
-  EXPECT_EQ(Text(grid.Current()), "(2,0)");
-  EXPECT_EQ(Text(grid.Anchor()), "(2,0)");
+// A new fixed count, up or down, puts the view and the current and anchor cells on the first cell
+// past the fixed ones; the count it already has changes nothing.
+TEST(GridModelTest, AChangedFixedCountResetsTheCells) {
+  struct Case {
+    const char* name;
+    std::function<void(TCellGrid&)> change;
+    const char* top_left;
+    const char* current;
+    const char* anchor;
+  };
+  const std::vector<Case> cases = {
+      {"fewer fixed columns", [](TCellGrid& g) { g.SetFixedCols(0); }, "(0,1)", "(0,1)", "(0,1)"},
+      {"more fixed rows", [](TCellGrid& g) { g.SetFixedRows(2); }, "(1,2)", "(1,2)", "(1,2)"},
+      {"the same fixed count", [](TCellGrid& g) { g.SetFixedCols(1); }, "(1,1)", "(3,4)", "(1,2)"},
+  };
+  for (const Case& c : cases) {
+    TCellGrid grid;
+    LoadStoredLayout(grid);
+    grid.SetFixedCols(1);
+    grid.SetFixedRows(1);
+    grid.MoveCurrent(3, 4, TMoveAnchor::kYes, TShowCell::kYes);
+    grid.MoveAnchor({1, 2});
+    c.change(grid);
+    EXPECT_EQ(Text(grid.TopLeft()), c.top_left) << c.name;
+    EXPECT_EQ(Text(grid.Current()), c.current) << c.name;
+    EXPECT_EQ(Text(grid.Anchor()), c.anchor) << c.name;
+  }
 }
 
 TEST(GridModelTest, ACountAtOrBelowTheFixedCountLowersIt) {

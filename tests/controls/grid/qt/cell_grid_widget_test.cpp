@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimerEvent>
+#include <map>
 #include <set>
 
 #include "tests/controls/grid/fake_grid_window.h"
@@ -158,15 +159,30 @@ TEST(CellGridWidgetShowTest, AWindowShownTooSmallShowsItsBars) {
   EXPECT_EQ(ToText(widget.ClientRect()), ToText({0, 0, viewport.width(), viewport.height()}));
 }
 
-// Records which of the grid's timers ticked.
+// Counts the ticks under the grid's timer ids (0 for a timer that is not one of the grid's).
 class TickingWidget : public TCellGridWidget {
  public:
-  std::set<std::int32_t> ticked;
+  std::map<std::int32_t, int> ticks;
+
+  // Whether `id` ticks `count` more times within five seconds.
+  bool TicksMore(std::int32_t id, int count) {
+    const int target = ticks[id] + count;
+    return QTest::qWaitFor([&] { return ticks[id] >= target; }, 5000);
+  }
+  std::set<std::int32_t> Ticked() const {
+    std::set<std::int32_t> ids;
+    for (const auto& [id, count] : ticks) {
+      if (count > 0) ids.insert(id);
+    }
+    return ids;
+  }
 
  protected:
-  void timerEvent(QTimerEvent* event) override { ticked.insert(GridTimerId(event->timerId())); }
+  void timerEvent(QTimerEvent* event) override { ++ticks[GridTimerId(event->timerId())]; }
 };
 
+// Timers of one interval tick together: while one ticks ten times, a timer left running by a
+// restart or a stop would tick too.
 TEST(CellGridWidgetTimerTest, TicksArriveUnderTheGridsIds) {
   TickingWidget widget;
   widget.StartTimer(1, 5);
@@ -174,12 +190,13 @@ TEST(CellGridWidgetTimerTest, TicksArriveUnderTheGridsIds) {
   widget.StartTimer(1, 5);  // restarting keeps one timer for the id
   widget.StopTimer(111);
   widget.StopTimer(999);  // not running: nothing to stop
-  QTest::qWait(60);
-  EXPECT_EQ(widget.ticked, (std::set<std::int32_t>{1}));
+  ASSERT_TRUE(widget.TicksMore(1, 10));
+  EXPECT_EQ(widget.Ticked(), (std::set<std::int32_t>{1}));
   widget.StopTimer(1);
-  widget.ticked.clear();
-  QTest::qWait(30);
-  EXPECT_TRUE(widget.ticked.empty());
+  widget.StartTimer(2, 5);
+  widget.ticks.clear();
+  ASSERT_TRUE(widget.TicksMore(2, 10));
+  EXPECT_EQ(widget.Ticked(), (std::set<std::int32_t>{2}));
 }
 
 }  // namespace

@@ -456,9 +456,7 @@ TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   grid_.Events.OnDrawCell = nullptr;
   std::vector<TColor> brushes;
   grid_.Events.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
-                                      std::int32_t row, TGridDrawState, const TRect& rect,
-                                      bool printing) {
-    EXPECT_FALSE(printing);
+                                      std::int32_t row, TGridDrawState, const TRect& rect, bool) {
     EXPECT_EQ(rect, Box(col, row));
     brushes.push_back(canvas.Brush().Color);
     canvas.Brush().Color = RGB(200, 0, 0);
@@ -559,12 +557,10 @@ TEST_F(GridPainterTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
   EXPECT_FALSE(grid_.UpdateLocked());
 }
 
-TEST_F(GridPainterTest, LookAndFlatRepaintTheFrameWhenTheyChange) {
+TEST_F(GridPainterTest, OnlyAChangedFlatSettingRepaintsTheFrame) {
   grid_.SetLook(TGridLook::glXP);
   grid_.SetFlat(false);
   EXPECT_EQ(window_.TakeLog(), Log{});
-  grid_.SetLook(static_cast<TGridLook>(2));
-  EXPECT_EQ(window_.TakeLog(), (Log{"invalidate (0,0,564,530)", "invalidate frame"}));
   grid_.SetFlat(true);
   EXPECT_EQ(window_.TakeLog(), Log{"invalidate frame"});
 }
@@ -612,11 +608,10 @@ TEST(GridPainterFixedCellsTest, FixedCellsHaveTheirOwnColourAndGrayLinesAndAreNe
 }
 
 // The frame over a 7 x 6 window: P is the parent's colour, F the frame's, . untouched.
-TEST(GridPainterFrameTest, TheFrameIsTwoRingsForTheFlatLooksOnly) {
+TEST(GridPainterFrameTest, TheFrameIsTwoRingsUnlessFlatOrLocked) {
   struct Case {
     const char* name;
     TThemes themes;
-    int look;
     bool flat;
     bool parent;
     bool locked;
@@ -627,29 +622,21 @@ TEST(GridPainterFrameTest, TheFrameIsTwoRingsForTheFlatLooksOnly) {
   const std::vector<std::string> nothing(6, ".......");
   using enum TThemes;
   const std::vector<Case> cases = {
-      {"themed", kActive, 4, false, true, false, rings},
-      {"plain", kInactive, 4, false, true, false, rings},
-      {"look 1", kActive, 1, false, true, false, rings},
-      {"look 3", kActive, 3, false, true, false, rings},
-      {"look 5", kActive, 5, false, true, false, rings},
+      {"themed", kActive, false, true, false, rings},
+      {"plain", kInactive, false, true, false, rings},
       // Without a parent only the inner ring is drawn; its first line starts on the bottom edge.
       {"no parent",
        kActive,
-       4,
        false,
        false,
        false,
        {".......", ".FFFFF.", ".F...F.", ".F...F.", ".FFFFF.", ".F....."}},
-      {"look 0", kActive, 0, false, true, false, nothing},
-      {"look 2", kActive, 2, false, true, false, nothing},
-      {"look 6", kActive, 6, false, true, false, nothing},
-      {"flat", kActive, 4, true, true, false, nothing},
-      {"locked", kActive, 4, false, true, true, nothing},
+      {"flat", kActive, true, true, false, nothing},
+      {"locked", kActive, false, true, true, nothing},
   };
   const TColor parent = RGB(10, 200, 30);
   for (const Case& c : cases) {
     TCellGrid grid(c.themes);
-    grid.SetLook(static_cast<TGridLook>(c.look));
     grid.SetFlat(c.flat);
     if (c.locked) grid.BeginUpdate();
     QImage image(7, 6, QImage::Format_RGB32);
