@@ -1,5 +1,6 @@
 #include "app/qt/form_controls.h"
 
+#include <QAccessible>
 #include <QCompleter>
 #include <QFontMetrics>
 #include <QPainter>
@@ -20,6 +21,17 @@ TLabel::TLabel(QWidget* parent) : QLabel(parent) {}
 void TLabel::SetCaption(const std::string& caption) {
   setText(QString::fromStdString(caption));
   FitToText();
+  ReportNewValue();
+}
+
+// Qt tells assistive tools of a label's new text only as a new name, which a label that has a
+// name of its own keeps.
+void TLabel::ReportNewValue() {
+  if (!QAccessible::isActive()) return;
+  QAccessibleInterface* described = QAccessible::queryAccessibleInterface(this);
+  if (described == nullptr || described->valueInterface() == nullptr) return;
+  QAccessibleValueChangeEvent event(this, described->valueInterface()->currentValue());
+  QAccessible::updateAccessibility(&event);
 }
 
 std::string TLabel::Caption() const { return text().toStdString(); }

@@ -24,7 +24,8 @@ class TPanel : public QFrame {
 // A one-line caption that takes the size of its text whenever the caption or the font changes,
 // keeping its top-left corner. Its line is as high as the font's character height, as the
 // layouts were designed: the installed substitutes for their fonts have much taller line boxes,
-// which would push the text down and out of its place.
+// which would push the text down and out of its place. A caption that assistive tools read as a
+// value tells them of each new one.
 class TLabel : public QLabel {
  public:
   explicit TLabel(QWidget* parent);
@@ -39,6 +40,7 @@ class TLabel : public QLabel {
 
  private:
   void FitToText();
+  void ReportNewValue();
 };
 
 // An editable drop-down list whose typed text is completed inline from the items.

@@ -8,8 +8,10 @@
 #include "app/qt/qt_translations.h"
 
 int main(int argc, char* argv[]) {
-  zelvorn::InstallAccessibility();
   zelvorn::TApplication application(argc, argv);
+  // After the application object, which installs Qt's own descriptions of its widgets: Qt asks
+  // the factory installed last first.
+  zelvorn::InstallAccessibility();
   // Wayland compositors match the window with the menu entry of this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELVORN_APP_ID));
   zelvorn::LoadQtChineseTexts(application);

@@ -10,6 +10,7 @@
 
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/error_boundary.h"
+#include "platform/qt_geometry.h"
 
 namespace zelvorn {
 namespace {
@@ -52,14 +53,20 @@ class TGridCellAccessible final : public QAccessibleInterface,
     return text;
   }
   void setText(QAccessible::Text, const QString&) override {}
-  // The grid's facade does not tell where a cell lies on the screen.
-  QRect rect() const override { return {}; }
+  // Where the cell shows on the screen (magnifiers follow it, flat review orders by it): its
+  // visible part, empty while it is scrolled out of view.
+  QRect rect() const override {
+    if (!isValid()) return {};
+    const QRect box = ToQRect(Grid().CellBounds(col_, row_));
+    return box.isEmpty() ? QRect() : box.translated(widget_->viewport()->mapToGlobal(QPoint()));
+  }
   QAccessible::Role role() const override { return QAccessible::Cell; }
   QAccessible::State state() const override {
     QAccessible::State state;
     state.selectable = true;
     state.focusable = true;
     if (!isValid()) return state;
+    state.offscreen = rect().isEmpty();
     state.selected = isSelected();
     state.focused = IsCurrentAndFocused(*widget_, row_, col_);
     return state;
@@ -117,7 +124,14 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
     if (cell == nullptr || cell->table() != this) return -1;
     return cell->rowIndex() * columnCount() + cell->columnIndex();
   }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  // The cell under a point of the screen, as the mouse would find it.
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const QWidget& client = *Widget().viewport();
+    const QPoint point = client.mapFromGlobal(QPoint(x, y));
+    if (!client.rect().contains(point)) return nullptr;
+    const TCellCoord cell = Grid().CellAtPoint(point.x(), point.y());
+    return cellAt(cell.Y, cell.X);
+  }
   QAccessibleInterface* focusChild() const override {
     return Widget().hasFocus() ? cellAt(Grid().Row(), Grid().Col()) : nullptr;
   }
@@ -189,18 +203,20 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   mutable QHash<std::pair<int, int>, QAccessible::Id> cells_;
 };
 
-TGridAccessibleState StateOf(const TCellGrid& grid) {
-  return {grid.RowCount(), grid.ColCount(), grid.Row(), grid.Col(), grid.Selection()};
+TGridAccessibleState StateOf(const TCellGridWidget& widget) {
+  const TCellGrid& grid = widget.Grid();
+  return {grid.RowCount(), grid.ColCount(), grid.Row(), grid.Col(), grid.Selection(),
+          widget.hasFocus()};
 }
 
 // Tells assistive tools, while any are listening, what changed in the grid. It exists from the
 // first time one asks for the grid's description. Every change of the current cell, the
-// selection or the counts repaints the grid, so the viewport's paint is where they are compared
-// with what was told last.
+// selection, the counts or the focus repaints the grid, so the viewport's paint is where they are
+// compared with what was told last.
 class TGridChangeReporter final : public QObject {
  public:
   explicit TGridChangeReporter(TCellGridWidget* widget)
-      : QObject(widget), widget_(widget), told_(StateOf(widget->Grid())) {
+      : QObject(widget), widget_(widget), told_(StateOf(*widget)) {
     widget->viewport()->installEventFilter(this);
   }
 
@@ -211,8 +227,8 @@ class TGridChangeReporter final : public QObject {
 
  private:
   void ReportChanges() {
-    const TGridAccessibleState now = StateOf(widget_->Grid());
-    const auto updates = GridAccessibleUpdates(told_, now, widget_->hasFocus());
+    const TGridAccessibleState now = StateOf(*widget_);
+    const auto updates = GridAccessibleUpdates(told_, now);
     told_ = now;
     if (!QAccessible::isActive()) return;
     for (const TGridAccessibleUpdate& update : updates) {
@@ -242,8 +258,7 @@ QAccessibleInterface* GridAccessibleFactory(const QString& class_name, QObject* 
 }  // namespace
 
 std::vector<TGridAccessibleUpdate> GridAccessibleUpdates(const TGridAccessibleState& told,
-                                                         const TGridAccessibleState& now,
-                                                         bool grid_focused) {
+                                                         const TGridAccessibleState& now) {
   std::vector<TGridAccessibleUpdate> updates;
   const bool counts_changed = told.rows != now.rows || told.cols != now.cols;
   if (counts_changed) updates.push_back({QAccessible::TableModelChanged, -1});
@@ -253,7 +268,7 @@ std::vector<TGridAccessibleUpdate> GridAccessibleUpdates(const TGridAccessibleSt
   const int current = now.row * now.cols + now.col;
   if (!(told.selection == now.selection)) updates.push_back({QAccessible::Selection, current});
   const bool current_moved = told.row != now.row || told.col != now.col;
-  if ((current_moved || counts_changed) && grid_focused) {
+  if (now.focused && (current_moved || counts_changed || !told.focused)) {
     updates.push_back({QAccessible::Focus, current});
   }
   return updates;
