@@ -45,6 +45,11 @@ QFont ToQFont(const TFont& font) {
   // character height is the closest Qt has to offer for it. Zero leaves Qt's default size.
   if (font.Height != 0) result.setPixelSize(font.Height < 0 ? -font.Height : font.Height);
   result.setBold(font.Bold);
+  // Left to fontconfig, the hinting follows the system's rules: Debian's hint slightly, while
+  // fontconfig without them hints fully, which rounds each advance to whole pixels (the clock's
+  // digits spread out) and fits the outlines otherwise, so the same faces draw other pixels.
+  // Hinting only vertically keeps the widths the layouts were measured with, on every system.
+  result.setHintingPreference(QFont::PreferVerticalHinting);
   return result;
 }
 

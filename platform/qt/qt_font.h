@@ -13,7 +13,8 @@ namespace zelvorn {
 // Call after the QApplication exists.
 void InstallFontSubstitutions();
 
-// The Qt font for a layout font: its family, its character height as the pixel size, its weight.
+// The Qt font for a layout font: its family, its character height as the pixel size, its weight,
+// hinted the same whatever the system's font configuration asks for.
 QFont ToQFont(const TFont& font);
 
 }  // namespace zelvorn

@@ -10,7 +10,7 @@
 
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/error_boundary.h"
-#include "platform/qt_geometry.h"
+#include "platform/qt/qt_geometry.h"
 
 namespace zelvorn {
 namespace {

@@ -2,10 +2,13 @@
 //   app_probe close          the main window is closed right after it shows
 //   app_probe close-running  it is closed while timers run and the information box is up
 //   app_probe fail-in-form   creating the main window fails
+//   app_probe window FILE    开始训练 is pressed and the window, with its first board, is saved
+//                            as an image
 // Boxes are not shown: what they would show is printed on standard output, and for the
 // application error box also where in memory the address it names lies.
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWidget>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "app/qt/application.h"
+#include "app/qt/form_controls.h"
 #include "app/qt/form_main.h"
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/exceptions.h"
@@ -109,6 +113,15 @@ int main(int argc, char** argv) {
   } else if (mode == "fail-in-form") {
     application.CreateForm<TFailingForm>();
     application.CreateForm<TForm_main>();  // never gets this far
+  } else if (mode == "window" && argc > 2) {
+    application.CreateForm<TForm_main>();
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    QTimer::singleShot(0, [&application, path] {
+      auto& form = static_cast<TForm_main&>(*application.MainForm());
+      form.Button1->click();
+      if (!form.grab().save(path)) std::printf("cannot save %s\n", path.toLocal8Bit().constData());
+      form.close();
+    });
   } else {
     std::fprintf(stderr, "unknown mode '%s'\n", mode.c_str());
     return 2;

@@ -66,10 +66,11 @@ TEST(QtFontTest, ChineseTextsComeFromTheBuiltInFacesAndOtherCharactersFromTheSys
       {"黑体", true, "龍", "Noto Sans Mono CJK SC", "Bold"},
   };
   for (const auto& [name, bold, text, family, style] : cases) {
-    QFont font(QString::fromUtf8(name));
-    font.setPixelSize(16);
-    font.setBold(bold);
-    QTextLayout layout(QString::fromUtf8(text), font);
+    TFont font;
+    font.Name = name;
+    font.Height = -16;
+    font.Bold = bold;
+    QTextLayout layout(QString::fromUtf8(text), ToQFont(font));
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
