@@ -1,0 +1,20 @@
+# Run by CPack after it has made the package: unpacks it, drops the postinst and postrm that only
+# run ldconfig, and packs it again in place. Scripts that do anything else stop the build.
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+  set(tree ${CPACK_TOPLEVEL_DIRECTORY}/without-ldconfig)
+  file(REMOVE_RECURSE ${tree})
+  execute_process(COMMAND dpkg-deb --raw-extract ${package} ${tree} COMMAND_ERROR_IS_FATAL ANY)
+  foreach(script postinst postrm)
+    if(NOT EXISTS ${tree}/DEBIAN/${script})
+      continue()
+    endif()
+    file(READ ${tree}/DEBIAN/${script} text)
+    if(NOT text MATCHES "^#!/bin/sh\n\nset -e\n\nif [^\n]*\n\tldconfig\nfi\n$")
+      message(FATAL_ERROR "${script} does more than run ldconfig:\n${text}")
+    endif()
+    file(REMOVE ${tree}/DEBIAN/${script})
+  endforeach()
+  execute_process(COMMAND dpkg-deb --root-owner-group --build ${tree} ${package}
+                  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE_RECURSE ${tree})
+endforeach()
