@@ -1,6 +1,7 @@
 #include "app/win32/application.h"
 
 #include <cxxabi.h>
+#include <ole2.h>
 
 #include <cstdlib>
 #include <typeinfo>
@@ -11,9 +12,6 @@
 #include "platform/format.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_font.h"
-
-// After our headers: the SDK's RGB macro would otherwise rewrite the core's RGB.
-#include <ole2.h>
 
 namespace zelvorn {
 namespace {
@@ -81,21 +79,23 @@ std::string LowerCase(std::string_view text) {
 
 // The windows a box owned by the application window must hold still: every visible, enabled
 // top-level window of the thread but that one.
+struct TWindowSearch {
+  HWND skip;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowToDisable(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TWindowSearch*>(data);
+  if (window != search.skip && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
 std::vector<HWND> WindowsToDisable(HWND application_window) {
-  struct TSearch {
-    HWND skip;
-    std::vector<HWND> found;
-  } search{application_window, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& search = *reinterpret_cast<TSearch*>(data);
-        if (window != search.skip && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          search.found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TWindowSearch search{application_window, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectWindowToDisable,
+                    reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

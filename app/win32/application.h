@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <exception>
 #include <memory>
@@ -45,8 +45,8 @@ class TApplication final : public TWindow, public IInfoBox, public ISoundPlayer 
     AddForm(&MakeForm<TForm>);
   }
 
-  // Shows the main form as `show_command` asks and runs the message loop until the main form is
-  // closed, then shuts down.
+  // Puts the main form on the screen as `show_command` asks, then dispatches messages until that
+  // form is closed, and shuts down.
   void Run(int show_command);
   // 0 after a normal end, 1 after a start-up failure.
   int ExitCode() const { return exit_code_; }

@@ -57,6 +57,9 @@ void TForm_main::RegisterWindowClasses(HINSTANCE instance) {
 }
 
 TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
+  // Once per process; a failed registration is tried again by the next form.
+  [[maybe_unused]] static const bool registered =
+      (RegisterWindowClasses(owner.Instance()), true);
   LoadForm();
   LoadPanel1();
   LoadCellGrid1();

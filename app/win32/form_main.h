@@ -32,9 +32,6 @@ class TForm_main : public TWindow {
   static constexpr int kVosTimeBox1Id = 103;
   static constexpr int kCellGrid1Id = 104;
 
-  // Registers the classes of the window and of its own controls (panel, grid).
-  static void RegisterWindowClasses(HINSTANCE instance);
-
   // Builds the window, still hidden, from its stored layout; the application owns it.
   explicit TForm_main(TApplication& owner);
   ~TForm_main() override;
@@ -56,6 +53,8 @@ class TForm_main : public TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // The classes of the window and of its own controls (panel, grid).
+  static void RegisterWindowClasses(HINSTANCE instance);
   void LoadForm();
   void LoadPanel1();
   void LoadCellGrid1();

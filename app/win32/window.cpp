@@ -25,7 +25,7 @@ void TWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* class_name,
   window_class.lpfnWndProc = &TWindow::Procedure;
   window_class.hInstance = instance;
   window_class.hIcon = icon;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.hbrBackground = background;
   window_class.lpszClassName = class_name;
   if (RegisterClassExW(&window_class) == 0) throw EOutOfResources(kWindowClassFailed);

@@ -19,7 +19,7 @@
 #include "platform/win32/utf16.h"
 #include "training/number_board.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 namespace {
@@ -56,11 +56,13 @@ HWND FindBox(const std::string& key) {
   return FindWindowW(L"#32770", Caption(key).c_str());
 }
 
+// Asked of the control itself: GetWindowTextW does not ask another process's windows.
 std::string Text(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &length);
+  return Narrow(std::wstring_view(text, length));
 }
 
 std::string ClassOf(HWND window) {
@@ -70,19 +72,19 @@ std::string ClassOf(HWND window) {
 }
 
 // The box's message is its longest static text; the icon is a static without one.
+BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM data) {
+  auto& longest = *reinterpret_cast<std::string*>(data);
+  const std::string class_name = ClassOf(child);
+  if (class_name == "Static" || class_name == "STATIC") {
+    const std::string text = Text(child);
+    if (text.size() > longest.size()) longest = text;
+  }
+  return TRUE;
+}
+
 std::string BoxText(HWND box) {
   std::string longest;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto& longest = *reinterpret_cast<std::string*>(data);
-        if (ClassOf(child) == "Static" || ClassOf(child) == "STATIC") {
-          const std::string text = Text(child);
-          if (text.size() > longest.size()) longest = text;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&longest));
+  EnumChildWindows(box, &KeepLongestStaticText, reinterpret_cast<LPARAM>(&longest));
   return longest;
 }
 
