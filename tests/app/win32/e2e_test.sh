@@ -57,11 +57,11 @@ start() {
   WINEDEBUG=-all,trace+winmm wine "$@" 2>"$trace" &
   pid=$!
 }
+# Sets exit_code to the program's; outside a subshell, which could not wait for it.
 wait_exit() {
-  local rc=0
-  wait "$pid" || rc=$?
+  exit_code=0
+  wait "$pid" || exit_code=$?
   pid=
-  echo "$rc"
 }
 # Polls `condition` (a command) every 0.1 s for at most 20 s.
 wait_until() {
@@ -87,7 +87,7 @@ click_cell() {
 click_button() {
   xdotool mousemove "$button_x" "$button_y" click 1
 }
-time_box() { strip_text Edit 2; }
+time_box() { strip_text Edit 1; }
 time_box_moves_from() { [[ $(time_box) != "$1" ]]; }
 time_box_is() { [[ $(time_box) == "$1" ]]; }
 
@@ -131,7 +131,7 @@ play() {
   # Typing 9 completes to 9×9.
   read -r combo_x combo_y < <(probe combo)
   xdotool mousemove "$combo_x" "$combo_y" click 1
-  xdotool key ctrl+a BackSpace type 9
+  xdotool key End shift+Home BackSpace type 9
   check "typed 9 completes" "$(strip_text ComboBox 1)" "9×9"
   click_button
   printf '%s\n' "${boards[@]:25:81}" | click_in_order 62 58
@@ -141,7 +141,8 @@ play() {
   probe dismiss info
 
   probe close
-  check "exit code after closing" "$(wait_exit)" 0
+  wait_exit
+  check "exit code after closing" "$exit_code" 0
 }
 
 errors() {
@@ -151,15 +152,18 @@ errors() {
     click_button
     check "error box $attempt" "$(probe box Failing_app)" "'x' 不是一个有效的整形值."
     probe dismiss Failing_app
+    wait_until probe no-box Failing_app
   done
   probe close
-  check "exit code after an error" "$(wait_exit)" 0
+  wait_exit
+  check "exit code after an error" "$exit_code" 0
 
   start "$failing" create
   check_match "start-up failure box" "$(probe box startup)" \
     '^异常 EOutOfResources 发生在模块 failing_app\.exe 中的 [0-9A-F]+ 位置\.'
   probe dismiss startup
-  check "exit code after a start-up failure" "$(wait_exit)" 1
+  wait_exit
+  check "exit code after a start-up failure" "$exit_code" 1
 }
 
 "$scenario"
