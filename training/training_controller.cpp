@@ -26,7 +26,8 @@ std::string ResultText(std::int32_t elapsed_seconds, const std::string& grade) {
 }
 
 std::string SoundFilePath(const std::string& executable_path) {
-  const std::size_t separator = executable_path.find_last_of('/');
+  // Windows' paths may use either separator.
+  const std::size_t separator = executable_path.find_last_of("/\\");
   const std::string directory =
       separator == std::string::npos ? std::string() : executable_path.substr(0, separator + 1);
   return directory + "snd.wav";

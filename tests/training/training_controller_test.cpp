@@ -38,6 +38,8 @@ TEST(SoundFilePathTest, IsSndWavBesideTheExecutable) {
   EXPECT_EQ(SoundFilePath(kExecutable), kSound);
   EXPECT_EQ(SoundFilePath("/zelvorn"), "/snd.wav");
   EXPECT_EQ(SoundFilePath("zelvorn"), "snd.wav");
+  EXPECT_EQ(SoundFilePath("C:\\Program Files\\Zelvorn\\zelvorn.exe"),
+            "C:\\Program Files\\Zelvorn\\snd.wav");
 }
 
 class TrainingControllerTest : public ::testing::Test {

@@ -1,0 +1,253 @@
+#include "app/win32/application.h"
+
+#include <cxxabi.h>
+#include <ole2.h>
+
+#include <cstdlib>
+#include <typeinfo>
+
+#include "app/application_texts.h"
+#include "app/win32/resources/resource_ids.h"
+#include "platform/exceptions.h"
+#include "platform/format.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_font.h"
+
+namespace zelvorn {
+namespace {
+
+constexpr wchar_t kInfoCaption[] = L"提示";
+constexpr wchar_t kApplicationErrorCaption[] = L"应用程序错误";
+constexpr wchar_t kCellsClipboardFormat[] = L"TCellGrid Cells";
+
+std::string Demangle(const char* name) {
+  int status = 0;
+  char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
+  std::string result = status == 0 && readable != nullptr ? readable : name;
+  std::free(readable);
+  return result;
+}
+
+struct TFailure {
+  std::string class_name;
+  std::string message;
+  bool is_exception = true;  // false: something thrown that is no exception class instance
+};
+
+TFailure DescribeFailure(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const Exception& e) {
+    return {e.ClassName(), e.Message()};
+  } catch (const std::exception& e) {
+    return {Demangle(typeid(e).name()), e.what()};
+  } catch (...) {
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    return {type != nullptr ? Demangle(type->name()) : "?", "", false};
+  }
+}
+
+std::string ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return Narrow(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string ModuleName() {
+  const std::string path = ModulePath();
+  return path.substr(path.find_last_of("\\/") + 1);
+}
+
+// Windows' own case mapping, which knows every script.
+std::string LowerCase(std::string_view text) {
+  std::wstring wide = Widen(text);
+  CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Narrow(wide);
+}
+
+// The failure of a check the program makes of the platform, in the runtime's assertion form:
+// "<text> (<source file>, 行 <line>)".
+[[noreturn]] void FailAssertion(const std::string& text, int line) {
+  throw EAssertionFailed(Format("%s (%s, 行 %d)", {text, "application.cpp", line}));
+}
+
+// The windows a box owned by the application window must hold still: every visible, enabled
+// top-level window of the thread but that one.
+struct TWindowSearch {
+  HWND skip;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowToDisable(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TWindowSearch*>(data);
+  if (window != search.skip && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> WindowsToDisable(HWND application_window) {
+  TWindowSearch search{application_window, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectWindowToDisable,
+                    reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+TApplication::TOleScope::TOleScope() {
+  const HRESULT ole = OleInitialize(nullptr);
+  if (ole != S_OK && ole != S_FALSE) {
+    FailAssertion(Format("OleInitialize failed ($%x)", {static_cast<std::int32_t>(ole)}),
+                  __LINE__);
+  }
+  ole_initialized_ = true;
+  // An already initialised thread counts as initialised: it is ended as often as it began.
+  com_initialized_ = SUCCEEDED(CoInitialize(nullptr));
+}
+
+TApplication::TOleScope::~TOleScope() {
+  if (ole_initialized_) OleUninitialize();
+  if (com_initialized_) CoUninitialize();
+}
+
+TApplication::TApplication(HINSTANCE instance)
+    : instance_(instance),
+      executable_path_(ModulePath()),
+      title_(Widen(ApplicationTitle(executable_path_, &LowerCase))) {
+  const HICON icon = LoadIconW(instance, L"MAINICON");
+  RegisterWindowClass(instance, kClassName, 0, icon, nullptr);
+  // Never seen itself: zero-sized, at the centre of the screen.
+  CreateHandle(0, kClassName, title_.c_str(),
+               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+               {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2},
+               nullptr, instance);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  HMENU menu = GetSystemMenu(Handle(), FALSE);
+  for (const UINT command : {SC_MAXIMIZE, SC_SIZE, SC_MOVE}) {
+    DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
+  // Without them the Chinese texts would show as boxes on a Windows without Chinese fonts; the
+  // program still runs, in whatever faces Windows finds.
+  constexpr int kFaces[] = {IDR_FACE_REGULAR, IDR_FACE_BOLD};
+  RegisterBuiltInFaces(instance, kFaces);
+  ole_ = std::make_unique<TOleScope>();
+  cells_clipboard_format_ = RegisterClipboardFormatW(kCellsClipboardFormat);
+  previous_reporter_ =
+      SetErrorReporter([this](std::exception_ptr error) { HandleException(error); });
+}
+
+// The forms go while the report is still ours; after that, nothing may reach an application
+// that is being destroyed.
+TApplication::~TApplication() {
+  ShutDown();
+  SetErrorReporter(std::move(previous_reporter_));
+}
+
+void TApplication::AddForm(TFormFactory factory) {
+  if (startup_failed_) return;
+  try {
+    forms_.push_back(factory(*this));
+  } catch (...) {
+    startup_failed_ = true;
+    ReportStartupFailure(std::current_exception(), reinterpret_cast<const void*>(factory));
+  }
+}
+
+void TApplication::Run(int show_command) {
+  if (startup_failed_ || MainForm() == nullptr) {
+    exit_code_ = startup_failed_ ? kStartupFailureExitCode : 0;
+    return;
+  }
+  // Only maximised and minimised-without-activation change the stored (normal) state.
+  const bool keeps_command = show_command == SW_SHOWMAXIMIZED || show_command == SW_SHOWMINNOACTIVE;
+  ShowWindow(MainForm()->Handle(), keeps_command ? show_command : SW_SHOWNORMAL);
+  UpdateWindow(MainForm()->Handle());
+  RunMessageLoop();
+  ShutDown();
+}
+
+// Dialog keys (Tab between the controls) go to the main form first; every other message is
+// translated and dispatched. Every window procedure and timer callback catches for itself, so
+// nothing is thrown through here.
+void TApplication::RunMessageLoop() {
+  MSG message;
+  BOOL result;
+  while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    HWND main_form = MainForm() != nullptr ? MainForm()->Handle() : nullptr;
+    if (main_form != nullptr && IsDialogMessageW(main_form, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  exit_code_ = result == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+void TApplication::MainFormClosed() { PostQuitMessage(0); }
+
+void TApplication::ShowInfoMessage(const std::string& text) {
+  MessageBoxW(Handle(), Widen(text).c_str(), kInfoCaption, MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  // A handler that failed in the middle of a drag or a selection leaves its window holding the
+  // mouse; the window ends that mode itself, and the capture goes whatever it does.
+  if (HWND holder = GetCapture(); holder != nullptr) {
+    SendMessageW(holder, WM_CANCELMODE, 0, 0);
+    if (GetCapture() == holder) ReleaseCapture();
+  }
+  const TFailure failure = DescribeFailure(error);
+  if (failure.is_exception) {
+    ShowException(failure.message);
+    return;
+  }
+  // The address where something was thrown is not known here.
+  const std::wstring text =
+      Widen(RuntimeErrorText(failure.class_name, ModuleName(), nullptr, failure.message));
+  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption,
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+// While the box is up no other window of the program takes input, and afterwards the person
+// finds the activation and the focus where they were. The box opens over the application window,
+// which moves to the screen the person is working on.
+void TApplication::ShowException(const std::string& message) {
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  if (active != nullptr) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &monitor);
+    SetWindowPos(Handle(), nullptr, (monitor.rcWork.left + monitor.rcWork.right) / 2,
+                 (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const std::vector<HWND> disabled = WindowsToDisable(Handle());
+  for (HWND window : disabled) EnableWindow(window, FALSE);
+  MessageBoxW(Handle(), Widen(ErrorBoxText(message)).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  if (IsWindow(active)) SetActiveWindow(active);
+  if (IsWindow(focus)) SetFocus(focus);
+}
+
+void TApplication::ReportStartupFailure(std::exception_ptr error, const void* address) {
+  const TFailure failure = DescribeFailure(error);
+  const std::wstring text =
+      Widen(RuntimeErrorText(failure.class_name, ModuleName(), address, failure.message));
+  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+// The forms go in the reverse order of their creation, each with all its controls and timers.
+void TApplication::ShutDown() {
+  while (!forms_.empty()) forms_.pop_back();
+}
+
+}  // namespace zelvorn

@@ -1,0 +1,193 @@
+#include "app/win32/form_controls.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "app/inline_completion.h"
+#include "platform/error_boundary.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_font.h"
+
+namespace zelvorn {
+
+TFontHandle::TFontHandle(const TFont& font) : handle_(CreateFontFor(font)) {}
+
+TFontHandle::~TFontHandle() {
+  if (handle_ != nullptr) DeleteObject(handle_);
+}
+
+TFontHandle& TFontHandle::operator=(TFontHandle&& other) noexcept {
+  std::swap(handle_, other.handle_);
+  return *this;
+}
+
+void TPanel::RegisterWindowClass(HINSTANCE instance) {
+  TWindow::RegisterWindowClass(instance, kClassName, 0, nullptr,
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+}
+
+// A control parent, so that the dialog keys reach the controls inside it.
+TPanel::TPanel(HWND parent, int x, int y, int width, int height) {
+  CreateHandle(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+               {x, y, x + width, y + height}, parent,
+               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)));
+}
+
+LRESULT TPanel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      return SendMessageW(GetParent(Handle()), message, wparam, lparam);
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SIZE:
+      // The bevel runs along every edge, so all of it is drawn anew.
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    default:
+      return TWindow::HandleMessage(message, wparam, lparam);
+  }
+}
+
+void TPanel::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  RECT bounds;
+  GetClientRect(Handle(), &bounds);
+  DrawEdge(dc, &bounds, BDR_RAISEDOUTER, BF_RECT);
+  EndPaint(Handle(), &paint);
+}
+
+TLabel::TLabel(HWND parent, int x, int y, int width, int height)
+    : handle_(CreateChildControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, x, y, width, height,
+                                 parent, 0)) {}
+
+void TLabel::SetCaption(const std::string& caption) {
+  WriteText(handle_, caption);
+  FitToText();
+}
+
+std::string TLabel::Caption() const { return ReadText(handle_); }
+
+void TLabel::SetFont(const TFont& font) {
+  font_ = TFontHandle(font);
+  text_color_ = font.Color;
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  FitToText();
+}
+
+void TLabel::FitToText() {
+  const std::wstring text = Widen(Caption());
+  HDC dc = GetDC(handle_);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  if (text.empty()) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    extent.cy = metrics.tmHeight;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(handle_, dc);
+  SetWindowPos(handle_, nullptr, 0, 0, extent.cx, extent.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+// The height Windows takes for a drop-down is the closed box and its open list together.
+TComboBox::TComboBox(HWND parent, int control_id, int x, int y, int width, int height,
+                     std::int32_t item_height)
+    : handle_(CreateChildControl(L"COMBOBOX", L"",
+                                 CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, x, y,
+                                 width, height + 8 * item_height, parent, control_id)) {
+  SendMessageW(handle_, CB_SETITEMHEIGHT, 0, item_height);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(handle_, &info);
+  edit_ = info.hwndItem;
+  SetWindowSubclass(edit_, &TComboBox::EditProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TComboBox::AddItem(const std::string& text) {
+  items_.push_back(text);
+  SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+// Windows keeps the last chosen index while the text is edited; what the box shows is what
+// counts, compared exactly.
+std::int32_t TComboBox::ItemIndex() const {
+  const std::string text = Text();
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i] == text) return static_cast<std::int32_t>(i);
+  }
+  return -1;
+}
+
+void TComboBox::SetItemIndex(std::int32_t index) { SendMessageW(handle_, CB_SETCURSEL, index, 0); }
+
+std::string TComboBox::Text() const { return ReadText(handle_); }
+
+void TComboBox::SetText(const std::string& text) { WriteText(handle_, text); }
+
+LRESULT CALLBACK TComboBox::EditProcedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(edit, &TComboBox::EditProcedure, 0);
+    return DefSubclassProc(edit, message, wparam, lparam);
+  }
+  const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+  // A typed character, not a control key such as backspace: complete what is there now.
+  if (message == WM_CHAR && wparam >= L' ') {
+    Guarded([data] { reinterpret_cast<TComboBox*>(data)->CompleteTypedText(); });
+  }
+  return result;
+}
+
+// Only when typing at the end: a completion in the middle of the text would overwrite the rest.
+void TComboBox::CompleteTypedText() {
+  const std::wstring typed = Widen(ReadText(edit_));
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (start != end || end != typed.size()) return;
+  const std::optional<std::size_t> item = CompletingItem(items_, Narrow(typed));
+  if (!item) return;
+  WriteText(edit_, items_[*item]);
+  SendMessageW(edit_, EM_SETSEL, typed.size(), -1);
+}
+
+TButton::TButton(HWND parent, int control_id, int x, int y, int width, int height)
+    : handle_(CreateChildControl(L"BUTTON", L"", BS_PUSHBUTTON | WS_TABSTOP, x, y, width, height,
+                                 parent, control_id)) {}
+
+void TButton::SetCaption(const std::string& caption) { WriteText(handle_, caption); }
+
+std::string TButton::Caption() const { return ReadText(handle_); }
+
+void TButton::Click() {
+  if (OnClick) OnClick();
+}
+
+std::string ReadText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(),
+                                                      static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void WriteText(HWND window, const std::string& text) {
+  SetWindowTextW(window, Widen(text).c_str());
+}
+
+}  // namespace zelvorn

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/win32/window.h"
+#include "platform/color.h"
+#include "platform/font.h"
+
+namespace zelvorn {
+
+// The plain controls of the main window on Windows' own controls, with the few properties the
+// window's layout and the training controller use. Texts are UTF-8.
+
+// A GDI font made from a TFont, released with the object.
+class TFontHandle {
+ public:
+  TFontHandle() = default;
+  explicit TFontHandle(const TFont& font);
+  ~TFontHandle();
+  TFontHandle(const TFontHandle&) = delete;
+  TFontHandle& operator=(const TFontHandle&) = delete;
+  TFontHandle& operator=(TFontHandle&& other) noexcept;
+
+  HFONT Handle() const { return handle_; }
+
+ private:
+  HFONT handle_ = nullptr;
+};
+
+// The strip along the top: a window of class "TPanel" with a raised 1-pixel bevel. It passes
+// its children's notifications (commands, control colours) on to its own parent, so the form
+// answers them as if the controls were its own, and keeps the font (WM_SETFONT) that controls
+// created inside it take.
+class TPanel final : public TWindow {
+ public:
+  static constexpr wchar_t kClassName[] = L"TPanel";
+  static void RegisterWindowClass(HINSTANCE instance);
+
+  TPanel(HWND parent, int x, int y, int width, int height);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Paint();
+
+  HFONT font_ = nullptr;
+};
+
+// A one-line caption (STATIC) that takes the size of its text whenever the caption or the font
+// changes, keeping its top-left corner.
+class TLabel {
+ public:
+  TLabel(HWND parent, int x, int y, int width, int height);
+  HWND Handle() const { return handle_; }
+  void SetCaption(const std::string& caption);
+  std::string Caption() const;
+  // The label's own font, instead of its parent's.
+  void SetFont(const TFont& font);
+  TColor TextColor() const { return text_color_; }
+
+ private:
+  void FitToText();
+
+  HWND handle_;
+  TFontHandle font_;
+  TColor text_color_ = clWindowText;
+};
+
+// An editable drop-down list (COMBOBOX, CBS_DROPDOWN) whose typed text is completed inline from
+// the items: the rest of the first item that starts with what was typed is added, selected, so
+// that typing on replaces it.
+class TComboBox {
+ public:
+  TComboBox(HWND parent, int control_id, int x, int y, int width, int height,
+            std::int32_t item_height);
+  HWND Handle() const { return handle_; }
+  void AddItem(const std::string& text);
+  // The item whose text the box shows, or -1 when the text (as typed) is no item's.
+  std::int32_t ItemIndex() const;
+  void SetItemIndex(std::int32_t index);
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+ private:
+  static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR data);
+  void CompleteTypedText();
+
+  HWND handle_;
+  HWND edit_;
+  std::vector<std::string> items_;
+};
+
+// A push button (BUTTON) that keeps an integer Tag for its owner and raises OnClick when pressed
+// with the mouse or the keyboard; its parent hands it the BN_CLICKED it gets.
+class TButton {
+ public:
+  TButton(HWND parent, int control_id, int x, int y, int width, int height);
+  HWND Handle() const { return handle_; }
+  std::int32_t Tag() const { return tag_; }
+  void SetTag(std::int32_t tag) { tag_ = tag; }
+  void SetCaption(const std::string& caption);
+  std::string Caption() const;
+  std::function<void()> OnClick;
+  void Click();
+
+ private:
+  HWND handle_;
+  std::int32_t tag_ = 0;
+};
+
+// A window's text as UTF-8.
+std::string ReadText(HWND window);
+void WriteText(HWND window, const std::string& text);
+
+}  // namespace zelvorn

@@ -1,0 +1,206 @@
+#include "app/win32/form_main.h"
+
+#include <algorithm>
+
+#include "app/cell_grid_port.h"
+#include "app/form_main_layout.h"
+#include "app/win32/application.h"
+#include "app/win32/training_ports.h"
+#include "controls/grid/win32/cell_grid_window.h"
+#include "controls/timebox/win32/vos_time_box.h"
+#include "platform/timer.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_color.h"
+
+namespace zelvorn {
+
+// The controller's views of this window's controls.
+struct TWindowPorts {
+  TCellGridPort grid;
+  TTimeBoxPort time_box;
+  TLabelPort progress_label;
+  TComboBoxPort size_chooser;
+  TButtonPort start_button;
+  TTimerPort timer;
+};
+
+namespace {
+
+// Resizable, with the system menu but neither a minimise nor a maximise button.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                             WS_CLIPCHILDREN;
+
+// The outer bounds of a window with this client size, centred on the screen whatever the stored
+// position says.
+RECT CentredBounds(int client_width, int client_height) {
+  RECT bounds{0, 0, client_width, client_height};
+  AdjustWindowRectEx(&bounds, kFormStyle, FALSE, 0);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return {left, top, left + width, top + height};
+}
+
+bool IsChildOf(HWND window, HWND control) {
+  return control != nullptr && IsChild(window, control);
+}
+
+}  // namespace
+
+void TForm_main::RegisterWindowClasses(HINSTANCE instance) {
+  TWindow::RegisterWindowClass(instance, kClassName, CS_HREDRAW | CS_VREDRAW,
+                               LoadIconW(instance, L"MAINICON"),
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  TPanel::RegisterWindowClass(instance);
+  TCellGridWindow::RegisterWindowClass(instance);
+}
+
+TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
+  // Once per process; a failed registration is tried again by the next form.
+  [[maybe_unused]] static const bool registered =
+      (RegisterWindowClasses(owner.Instance()), true);
+  LoadForm();
+  LoadPanel1();
+  LoadCellGrid1();
+  LoadTimer1();
+  ports_ = std::make_unique<TWindowPorts>(TWindowPorts{
+      TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
+      TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
+  handlers_ = std::make_unique<TFormMainHandlers>(
+      TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
+                     ports_->start_button, ports_->timer, owner_, owner_,
+                     owner_.ExecutablePath()});
+  handlers_->BindGrid(CellGrid1->Grid());
+  handlers_->BindTimer(*Timer1);
+  Button1->OnClick = [this] { handlers_->Button1Click(); };
+  // Tab order is the order of creation: the chooser and the button in the strip (the time box
+  // is disabled), then the grid.
+  focused_control_ = ComboBox1->Handle();
+}
+
+// The handlers go before the controls they reach.
+TForm_main::~TForm_main() {
+  handlers_.reset();
+  ports_.reset();
+}
+
+void TForm_main::LoadForm() {
+  const TFormMainLayout::TForm& form = FormMainLayout().Form;
+  CreateHandle(WS_EX_CONTROLPARENT, kClassName, Widen(form.Caption).c_str(), kFormStyle,
+               CentredBounds(form.ClientWidth, form.ClientHeight), nullptr, owner_.Instance());
+  font_ = TFontHandle(form.Font);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+void TForm_main::LoadPanel1() {
+  const TFormMainLayout& layout = FormMainLayout();
+  RECT client;
+  GetClientRect(Handle(), &client);
+  Panel1 = std::make_unique<TPanel>(Handle(), 0, 0, client.right, layout.Panel1.Height);
+  HWND panel = Panel1->Handle();
+  SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+
+  const auto& label1 = layout.Label1;
+  Label1 = std::make_unique<TLabel>(panel, label1.Bounds.Left, label1.Bounds.Top,
+                                    label1.Bounds.Width, label1.Bounds.Height);
+  Label1->SetCaption(label1.Caption);
+
+  const auto& label2 = layout.Label2;
+  Label2 = std::make_unique<TLabel>(panel, label2.Bounds.Left, label2.Bounds.Top,
+                                    label2.Bounds.Width, label2.Bounds.Height);
+  Label2->SetCaption(label2.Caption);
+  if (label2.OwnFont) Label2->SetFont(label2.Font);
+
+  const auto& combo = layout.ComboBox1;
+  ComboBox1 = std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds.Left,
+                                          combo.Bounds.Top, combo.Bounds.Width,
+                                          combo.Bounds.Height, combo.ItemHeight);
+  for (const std::string& item : combo.Items) ComboBox1->AddItem(item);
+  ComboBox1->SetItemIndex(combo.ItemIndex);
+  ComboBox1->SetText(combo.Text);
+
+  const auto& button = layout.Button1;
+  Button1 = std::make_unique<TButton>(panel, kButton1Id, button.Bounds.Left, button.Bounds.Top,
+                                      button.Bounds.Width, button.Bounds.Height);
+  Button1->SetCaption(button.Caption);
+
+  const auto& box = layout.VosTimeBox1;
+  VosTimeBox1 = std::make_unique<TVosTimeBox>(panel, kVosTimeBox1Id, box.Bounds.Left,
+                                              box.Bounds.Top, box.Bounds.Width,
+                                              box.Bounds.Height);
+  VosTimeBox1->SetAutoSelect(box.AutoSelect);
+  VosTimeBox1->SetColor(box.Color);
+  VosTimeBox1->SetEnabled(box.Enabled);
+  VosTimeBox1->SetReadOnly(box.ReadOnly);
+  VosTimeBox1->SetText(box.Text);
+  VosTimeBox1->SetFont(box.Font);
+  VosTimeBox1->SetNowBegin(box.NowBegin);
+  VosTimeBox1->SetNowPause(box.NowPause);
+}
+
+void TForm_main::LoadCellGrid1() {
+  const int strip = FormMainLayout().Panel1.Height;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  CellGrid1 = std::make_unique<TCellGridWindow>(Handle(), kCellGrid1Id, 0, strip, client.right,
+                                                std::max(0L, client.bottom - strip));
+  LoadCellGrid(CellGrid1->Grid(), FormMainLayout().CellGrid1);
+}
+
+void TForm_main::LoadTimer1() {
+  Timer1 = std::make_unique<TTimer>();
+  Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
+}
+
+LRESULT TForm_main::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wparam) == kButton1Id && HIWORD(wparam) == BN_CLICKED && Button1) {
+        Button1->Click();
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return ControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_SIZE:
+      Realign(LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        if (IsChildOf(Handle(), GetFocus())) focused_control_ = GetFocus();
+        return 0;
+      }
+      return TWindow::HandleMessage(message, wparam, lparam);
+    case WM_SETFOCUS:
+      if (IsWindow(focused_control_)) SetFocus(focused_control_);
+      return 0;
+    case WM_CLOSE:
+      owner_.MainFormClosed();
+      return 0;
+    default:
+      return TWindow::HandleMessage(message, wparam, lparam);
+  }
+}
+
+void TForm_main::Realign(int width, int height) {
+  const int strip = FormMainLayout().Panel1.Height;
+  if (Panel1) {
+    SetWindowPos(Panel1->Handle(), nullptr, 0, 0, width, strip, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (CellGrid1) CellGrid1->SetBounds(0, strip, width, std::max(0, height - strip));
+}
+
+// The time box has colours of its own; the labels show the strip's face colour behind the
+// colour of their font.
+LRESULT TForm_main::ControlColor(HDC dc, HWND control) {
+  if (VosTimeBox1 && control == VosTimeBox1->Handle()) {
+    return reinterpret_cast<LRESULT>(VosTimeBox1->ControlColor(dc));
+  }
+  const TLabel* label = Label2 && control == Label2->Handle() ? Label2.get() : Label1.get();
+  SetTextColor(dc, ToColorRef(label != nullptr ? label->TextColor() : clWindowText));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+}  // namespace zelvorn

@@ -1,0 +1,79 @@
+#include "app/win32/window.h"
+
+#include "platform/error_boundary.h"
+#include "platform/exceptions.h"
+
+namespace zelvorn {
+namespace {
+
+constexpr char kWindowClassFailed[] = "创建窗口类失败";
+constexpr char kWindowFailed[] = "创建窗口失败";
+
+}  // namespace
+
+TWindow::~TWindow() {
+  if (handle_ == nullptr) return;
+  SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+  DestroyWindow(handle_);
+}
+
+void TWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* class_name, UINT style,
+                                  HICON icon, HBRUSH background) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.style = style;
+  window_class.lpfnWndProc = &TWindow::Procedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = icon;
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hbrBackground = background;
+  window_class.lpszClassName = class_name;
+  if (RegisterClassExW(&window_class) == 0) throw EOutOfResources(kWindowClassFailed);
+}
+
+void TWindow::CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* caption,
+                           DWORD style, RECT bounds, HWND parent, HINSTANCE instance) {
+  CreateWindowExW(ex_style, class_name, caption, style, bounds.left, bounds.top,
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                  instance, this);
+  if (handle_ == nullptr) throw EOutOfResources(kWindowFailed);
+}
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(handle_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* object = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    object->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  }
+  auto* object = reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (object == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    // Windows destroys a child with its parent; the object must not think it still has one.
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    object->handle_ = nullptr;
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
+  try {
+    return object->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    ReportError(std::current_exception());
+    return 0;
+  }
+}
+
+HWND CreateChildControl(const wchar_t* class_name, const wchar_t* text, DWORD style, int x, int y,
+                        int width, int height, HWND parent, int control_id) {
+  HWND control = CreateWindowExW(
+      0, class_name, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (control == nullptr) throw EOutOfResources(kWindowFailed);
+  SendMessageW(control, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+  return control;
+}
+
+}  // namespace zelvorn

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/font.h"
+#include "platform/geometry.h"
+#include "platform/text_layout.h"
+
+namespace zelvorn {
+
+// The canvas on a Windows device context, in its logical coordinates, with the pixel rules of
+// TCanvas: fills, outlines and lines are filled rectangles (GDI's own pens place wide and
+// slanted lines differently), text is DrawTextExW's with the layout's flags, which are Windows'
+// own, on a transparent background, and the focus rectangle inverts with a dotted pattern.
+// System colours resolve through GetSysColor.
+//
+// The fonts made for a paint are kept until the canvas goes, and the device context is left as
+// the canvas found it.
+class TGdiCanvas final : public TCanvas {
+ public:
+  // A canvas for repainting `bounds` (BeginPaint's rcPaint, or a whole bitmap): nothing outside
+  // it is drawn, and RectVisible also asks the device context's clipping region.
+  TGdiCanvas(HDC dc, const TRect& bounds);
+  ~TGdiCanvas() override;
+
+  void FillRect(const TRect& rect) override;
+  void Rectangle(const TRect& rect) override;
+  void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) override;
+  void DrawFocusRect(const TRect& rect) override;
+  bool RectVisible(const TRect& rect) const override;
+
+ private:
+  void DrawLine(TPoint from, TPoint to) override;
+  bool PenDraws() const;
+  // Fills the part of `rect` inside the bounds.
+  void Fill(const TRect& rect, COLORREF color);
+  void SelectFont();
+
+  HDC dc_;
+  TRect bounds_;
+  int saved_dc_;
+  std::vector<std::pair<TFont, HFONT>> fonts_;
+  HFONT selected_font_ = nullptr;
+  HBRUSH focus_pattern_ = nullptr;
+};
+
+}  // namespace zelvorn
