@@ -20,6 +20,7 @@ constexpr int kHeight = 150;
 // the corner of the screen.
 class CellGridWindowTest : public ::testing::Test {
  protected:
+  // One parent for all cases: mapping a top-level window takes Wine a while.
   static void SetUpTestSuite() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     TCellGridWindow::RegisterWindowClass(instance);
@@ -30,14 +31,17 @@ class CellGridWindowTest : public ::testing::Test {
     parent_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     parent_class.lpszClassName = kParentClass;
     RegisterClassExW(&parent_class);
+    parent_ = CreateWindowExW(0, kParentClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                              nullptr, instance, nullptr);
   }
+  static void TearDownTestSuite() { DestroyWindow(parent_); }
 
   void SetUp() override {
-    parent_ = CreateWindowExW(0, kParentClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(parent_, nullptr);
     window_ = std::make_unique<TCellGridWindow>(parent_, 1, 0, 0, kWidth, kHeight);
     TCellGrid& grid = window_->Grid();
+    grid.SetDefaultColWidth(64);
+    grid.SetDefaultRowHeight(24);
     grid.SetColCount(10);
     grid.SetRowCount(20);
     grid.SetFixedCols(0);
@@ -48,7 +52,6 @@ class CellGridWindowTest : public ::testing::Test {
   void TearDown() override {
     SetErrorReporter(previous_reporter_);
     window_.reset();
-    DestroyWindow(parent_);
   }
 
   HWND Grid() const { return window_->Handle(); }
@@ -68,13 +71,14 @@ class CellGridWindowTest : public ::testing::Test {
     GetScrollInfo(Grid(), bar, &info);
     return info;
   }
-  // The largest top row: the rows that fit fully under the horizontal bar come after it.
-  static int LastTopRow() {
-    const int client_height = kHeight - 4 - GetSystemMetrics(SM_CYHSCROLL);
-    return 20 - client_height / 24;
+  // The largest top row: the rows that fit fully in the client area come from it on.
+  int LastTopRow() const {
+    RECT client{};
+    GetClientRect(Grid(), &client);
+    return 20 - client.bottom / 24;
   }
 
-  HWND parent_ = nullptr;
+  static inline HWND parent_ = nullptr;
   std::unique_ptr<TCellGridWindow> window_;
   TErrorReporter previous_reporter_;
   int reports_ = 0;
@@ -100,6 +104,10 @@ TEST_F(CellGridWindowTest, APressRaisesOnClickCellOnceAfterTakingTheFocusAndTheM
 
 TEST_F(CellGridWindowTest, ArrowKeysMoveTheCurrentCellAndTabIsLeftToTheDialog) {
   EXPECT_EQ(Send(WM_GETDLGCODE), DLGC_WANTARROWS);
+  std::vector<std::uint16_t> keys;
+  window_->Grid().Events.OnKeyDown = [&](TCellGrid&, std::uint16_t& key, TShiftState) {
+    keys.push_back(key);
+  };
   const struct {
     WPARAM key;
     int col;
@@ -111,6 +119,8 @@ TEST_F(CellGridWindowTest, ArrowKeysMoveTheCurrentCellAndTabIsLeftToTheDialog) {
     EXPECT_EQ(window_->Grid().Col(), step.col) << step.key;
     EXPECT_EQ(window_->Grid().Row(), step.row) << step.key;
   }
+  // The grid hears every key but Tab.
+  EXPECT_EQ(keys, (std::vector<std::uint16_t>{VK_RIGHT, VK_DOWN, VK_DOWN, VK_LEFT, VK_UP}));
 }
 
 TEST_F(CellGridWindowTest, ScrollMessagesMoveTheTopRowAndTheBarsThumb) {
