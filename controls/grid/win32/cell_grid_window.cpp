@@ -1,0 +1,543 @@
+#include "controls/grid/win32/cell_grid_window.h"
+
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "controls/grid/grid_painter.h"
+#include "controls/grid/win32/win32_pan_marks.h"
+#include "platform/error_boundary.h"
+#include "platform/exceptions.h"
+#include "platform/win32/gdi_canvas.h"
+
+namespace zelvorn {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TCellGrid";
+HINSTANCE class_instance = nullptr;
+
+// When Windows refuses the class or a window, as it does when its window handles run out.
+constexpr char kClassFailed[] = "创建窗口类失败";
+constexpr char kWindowFailed[] = "创建窗口失败";
+
+// Visual styles decide the frame's colour; IsThemeActive is looked up at run time, since a
+// Windows without visual styles has no uxtheme.dll to link to.
+TThemes PlatformThemes() {
+  const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+  if (uxtheme == nullptr) return TThemes::kInactive;
+  using TIsThemeActive = BOOL(WINAPI*)();
+  // Through void (*)(), the cast between function types that the compiler accepts silently.
+  const auto is_theme_active = reinterpret_cast<TIsThemeActive>(
+      reinterpret_cast<void (*)()>(GetProcAddress(uxtheme, "IsThemeActive")));
+  const bool active = is_theme_active != nullptr && is_theme_active() != FALSE;
+  FreeLibrary(uxtheme);
+  return active ? TThemes::kActive : TThemes::kInactive;
+}
+
+TRect FromRECT(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+RECT ToRECT(const TRect& rect) { return {rect.Left, rect.Top, rect.Right, rect.Bottom}; }
+
+int BarOf(TScrollBarKind bar) { return bar == TScrollBarKind::sbHorizontal ? SB_HORZ : SB_VERT; }
+
+// A client point from a mouse message's lparam: signed, since with the capture held the pointer
+// may lie left of or above the window.
+TPoint PointOf(LPARAM lparam) {
+  return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
+
+// The keys and buttons a mouse message says are down (MK_ flags), and Alt, which it leaves out.
+TShiftState MouseShift(WPARAM keys) {
+  TShiftState shift;
+  if (keys & MK_SHIFT) shift.Include(TShiftStateFlag::ssShift);
+  if (keys & MK_CONTROL) shift.Include(TShiftStateFlag::ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(TShiftStateFlag::ssAlt);
+  if (keys & MK_LBUTTON) shift.Include(TShiftStateFlag::ssLeft);
+  if (keys & MK_RBUTTON) shift.Include(TShiftStateFlag::ssRight);
+  if (keys & MK_MBUTTON) shift.Include(TShiftStateFlag::ssMiddle);
+  return shift;
+}
+
+TShiftState KeyShift() {
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift.Include(TShiftStateFlag::ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) shift.Include(TShiftStateFlag::ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(TShiftStateFlag::ssAlt);
+  return shift;
+}
+
+// The background the window's parent paints around it: its class brush, a system colour or a
+// solid brush. None when the parent paints its background otherwise.
+std::optional<TColor> ParentColor(HWND window) {
+  const HWND parent = GetParent(window);
+  if (parent == nullptr) return std::nullopt;
+  const auto brush = static_cast<ULONG_PTR>(GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
+  if (brush == 0) return std::nullopt;
+  // A class brush may be a system colour's index plus one.
+  if (brush <= COLOR_MENUBAR + 1) return GetSysColor(static_cast<int>(brush - 1));
+  LOGBRUSH solid{};
+  if (GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(solid), &solid) != sizeof(solid) ||
+      solid.lbStyle != BS_SOLID) {
+    return std::nullopt;
+  }
+  return solid.lbColor;
+}
+
+}  // namespace
+
+// ---- The window ----
+
+void TCellGridWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  // Double-clicks come as their own messages, as the grid's input wants them.
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = PanCursor(TGridCursor::crDefault);
+  window_class.lpszClassName = kClassName;
+  if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw EOutOfResources(kClassFailed);
+  }
+  class_instance = instance;
+  TPanOriginMarker::RegisterWindowClass(instance);
+}
+
+TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int width,
+                                 int height)
+    : grid_(PlatformThemes()) {
+  // The window procedure finds this object from WM_NCCREATE on, but leaves the messages of the
+  // creation to the default handling until the grid has its window.
+  window_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, kClassName, L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, x, y, width,
+      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), class_instance,
+      this);
+  if (window_ == nullptr) throw EOutOfResources(kWindowFailed);
+  pan_marker_ = std::make_unique<TPanOriginMarker>(window_);
+  for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
+    SetScrollRange(bar, 0, 0);
+  }
+  grid_.AttachWindow(this);
+  input_.WindowAttached();
+  NoteShowing();
+}
+
+TCellGridWindow::~TCellGridWindow() {
+  // The grid keeps the window's size; the window's last messages go to the default handling.
+  grid_.AttachWindow(nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  pan_marker_.reset();
+  DestroyWindow(window_);
+}
+
+void TCellGridWindow::SetBounds(int x, int y, int width, int height) {
+  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK TCellGridWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TCellGridWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || self->window_ != window) {
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  // The handlers guard themselves; this is the last net, so that nothing unwinds into Windows.
+  try {
+    handled = self->HandleMessage(message, wparam, lparam, result);
+  } catch (...) {
+    ReportError(std::current_exception());
+    return 0;
+  }
+  return handled ? result : DefWindowProcW(window, message, wparam, lparam);
+}
+
+bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
+                                    LRESULT& result) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return true;
+    case WM_PRINTCLIENT:
+      PrintClient(reinterpret_cast<HDC>(wparam));
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // the painter covers every pixel
+      return true;
+    case WM_NCPAINT:
+      // Windows draws the edge and the bars; the grid's frame goes over the edge.
+      result = DefWindowProcW(window_, message, wparam, lparam);
+      Guarded([this] { PaintFrame(); });
+      return true;
+    case WM_SIZE:
+      Guarded([this] { grid_.WindowResized(); });
+      return true;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(lparam);
+      // The default handling sends WM_SIZE.
+      result = DefWindowProcW(window_, message, wparam, lparam);
+      if (position->flags & SWP_HIDEWINDOW) told_showing_ = false;
+      if (position->flags & SWP_SHOWWINDOW) Guarded([this] { NoteShowing(); });
+      return true;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+      const TScrollBarKind bar =
+          message == WM_HSCROLL ? TScrollBarKind::sbHorizontal : TScrollBarKind::sbVertical;
+      RunInput([&] { Scroll(bar, wparam); });
+      return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      RunInput([&] { MouseButton(message, wparam, lparam); });
+      return true;
+    case WM_MOUSEMOVE:
+      RunInput([&] { input_.MouseMove(MouseShift(wparam), PointOf(lparam)); });
+      return true;
+    case WM_MOUSEWHEEL:
+      RunInput([&] { Wheel(wparam, lparam); });
+      return true;
+    case WM_KEYDOWN: {
+      bool used = true;
+      RunInput([&] { used = Key(wparam); });
+      return used;
+    }
+    case WM_TIMER:
+      if (wparam != static_cast<WPARAM>(TGridInput::kAutoScrollTimer) &&
+          wparam != static_cast<WPARAM>(TGridInput::kPanTimer)) {
+        return false;
+      }
+      RunInput([&] { input_.Timer(static_cast<std::int32_t>(wparam)); });
+      return true;
+    case WM_SETFOCUS:
+      active_control_ = true;
+      RunInput([this] { input_.FocusGained(); });
+      return true;
+    case WM_KILLFOCUS:
+      FocusLeaving(reinterpret_cast<HWND>(wparam));
+      RunInput([this] { input_.FocusLost(); });
+      return true;
+    case WM_CANCELMODE:
+      Guarded([this] { input_.CancelMode(); });
+      // The default handling lets go of any capture still held.
+      result = DefWindowProcW(window_, message, wparam, lparam);
+      return true;
+    case WM_GETDLGCODE:
+      result = DLGC_WANTARROWS;
+      return true;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) != window_ || LOWORD(lparam) != HTCLIENT) return false;
+      result = SetCursorShape() ? TRUE : FALSE;
+      return result == TRUE;
+    default:
+      return false;
+  }
+}
+
+template <class TAction>
+void TCellGridWindow::RunInput(TAction&& action) noexcept {
+  try {
+    std::forward<TAction>(action)();
+  } catch (...) {
+    const std::exception_ptr error = std::current_exception();
+    // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
+    // that failure is reported after the one that caused it.
+    std::exception_ptr again;
+    try {
+      input_.CancelMode();
+    } catch (...) {
+      again = std::current_exception();
+    }
+    ReportError(error);
+    if (again) ReportError(again);
+  }
+}
+
+void TCellGridWindow::NoteShowing() {
+  if (told_showing_ || !Showing()) return;
+  told_showing_ = true;
+  grid_.WindowShown();
+}
+
+// ---- Painting ----
+
+void TCellGridWindow::Paint() {
+  // Before BeginPaint: setting the bars' ranges may change the client area to be painted.
+  Guarded([this] { NoteShowing(); });
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window_, &paint);
+  Guarded([&] {
+    TGdiCanvas canvas(dc, FromRECT(paint.rcPaint));
+    TGridPainter(grid_).PaintClientArea(canvas);
+  });
+  EndPaint(window_, &paint);
+}
+
+// The whole client area into a device context of the caller's (a printout, a screenshot).
+void TCellGridWindow::PrintClient(HDC dc) {
+  Guarded([&] {
+    TGdiCanvas canvas(dc, ClientRect());
+    TGridPainter(grid_).PaintClientArea(canvas);
+  });
+}
+
+void TCellGridWindow::PaintFrame() {
+  const HDC dc = GetWindowDC(window_);
+  if (dc == nullptr) return;
+  {
+    const std::int32_t width = Width();
+    const std::int32_t height = Height();
+    TGdiCanvas canvas(dc, {0, 0, width, height});
+    TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(window_));
+  }
+  ReleaseDC(window_, dc);
+}
+
+// ---- Input ----
+
+void TCellGridWindow::MouseButton(UINT message, WPARAM wparam, LPARAM lparam) {
+  const TShiftState shift = MouseShift(wparam);
+  const TPoint point = PointOf(lparam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      return input_.MouseDown(TMouseButton::mbLeft, shift, point);
+    case WM_RBUTTONDOWN:
+      return input_.MouseDown(TMouseButton::mbRight, shift, point);
+    case WM_MBUTTONDOWN:
+      return input_.MouseDown(TMouseButton::mbMiddle, shift, point);
+    case WM_LBUTTONDBLCLK:
+      return input_.MouseDoubleClick(TMouseButton::mbLeft, shift, point);
+    case WM_RBUTTONDBLCLK:
+      return input_.MouseDoubleClick(TMouseButton::mbRight, shift, point);
+    case WM_MBUTTONDBLCLK:
+      return input_.MouseDoubleClick(TMouseButton::mbMiddle, shift, point);
+    case WM_LBUTTONUP:
+      return input_.MouseUp(TMouseButton::mbLeft, shift, point);
+    case WM_RBUTTONUP:
+      return input_.MouseUp(TMouseButton::mbRight, shift, point);
+    default:
+      return input_.MouseUp(TMouseButton::mbMiddle, shift, point);
+  }
+}
+
+void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
+  const int code = LOWORD(wparam);
+  // The SB_ codes come in the order of TScrollCode, SB_LINEUP to SB_ENDSCROLL.
+  if (code < SB_LINEUP || code > SB_ENDSCROLL) return;
+  // The message carries only 16 bits of the thumb's place; the bar keeps all of it.
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_POS | SIF_TRACKPOS;
+  GetScrollInfo(window_, BarOf(bar), &info);
+  const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
+  grid_.ScrollMessage(bar, static_cast<TScrollCode>(code), thumb ? info.nTrackPos : info.nPos);
+}
+
+bool TCellGridWindow::Key(WPARAM key) {
+  const TShiftState shift = KeyShift();
+  // Tab and Shift+Tab move the focus on; they are not the grid's.
+  if (key == VK_TAB && !shift.Has(TShiftStateFlag::ssCtrl) && !shift.Has(TShiftStateFlag::ssAlt)) {
+    return false;
+  }
+  return input_.KeyDown(static_cast<std::uint16_t>(key), shift);
+}
+
+void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
+  // Windows sends the wheel to the focused window, wherever the pointer is, with the pointer's
+  // place on the screen.
+  POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  ScreenToClient(window_, &screen);
+  const TPoint point{screen.x, screen.y};
+  const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
+  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other way
+  // starts afresh.
+  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
+  wheel_remainder_ += delta;
+  const TShiftState shift = MouseShift(GET_KEYSTATE_WPARAM(wparam));
+  while (wheel_remainder_ >= WHEEL_DELTA || wheel_remainder_ <= -WHEEL_DELTA) {
+    // A positive delta is a turn away from the user.
+    const bool away = wheel_remainder_ > 0;
+    wheel_remainder_ += away ? -WHEEL_DELTA : WHEEL_DELTA;
+    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
+  }
+}
+
+void TCellGridWindow::FocusLeaving(HWND next) {
+  // Another control of the same top-level window becomes its focused one; a focus that leaves
+  // the window altogether comes back to the grid.
+  const HWND root = GetAncestor(window_, GA_ROOT);
+  if (next != nullptr && GetAncestor(next, GA_ROOT) == root) active_control_ = false;
+}
+
+bool TCellGridWindow::SetCursorShape() {
+  if (cursor_ == TGridCursor::crDefault) return false;
+  ::SetCursor(PanCursor(cursor_));
+  return true;
+}
+
+// ---- IGridWindow ----
+
+bool TCellGridWindow::Showing() const { return IsWindowVisible(window_) != FALSE; }
+
+std::int32_t TCellGridWindow::Width() const {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect.right - rect.left;
+}
+
+std::int32_t TCellGridWindow::Height() const {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect.bottom - rect.top;
+}
+
+void TCellGridWindow::SetSize(std::int32_t width, std::int32_t height) {
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TRect TCellGridWindow::ClientRect() const {
+  RECT rect{};
+  GetClientRect(window_, &rect);
+  return FromRECT(rect);
+}
+
+void TCellGridWindow::Invalidate(const TRect& rect) {
+  if (rect.IsEmpty()) return;
+  const RECT area = ToRECT(rect);
+  InvalidateRect(window_, &area, FALSE);
+}
+
+void TCellGridWindow::FlushPaints() { UpdateWindow(window_); }
+
+void TCellGridWindow::ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) {
+  const RECT scrolled = ToRECT(area);
+  ScrollWindowEx(window_, dx, dy, &scrolled, &scrolled, nullptr, nullptr, SW_INVALIDATE);
+}
+
+void TCellGridWindow::InvalidateFrame() {
+  // Only the edge and the bars, which lie outside the client area: in client coordinates the
+  // window reaches from minus the edge's width to the client size plus the rest.
+  RECT window_rect{};
+  GetWindowRect(window_, &window_rect);
+  POINT origin{window_rect.left, window_rect.top};
+  ScreenToClient(window_, &origin);
+  const HRGN frame = CreateRectRgn(origin.x, origin.y, origin.x + Width(), origin.y + Height());
+  const TRect client = ClientRect();
+  const HRGN inside = CreateRectRgn(0, 0, client.Right, client.Bottom);
+  CombineRgn(frame, frame, inside, RGN_DIFF);
+  RedrawWindow(window_, nullptr, frame, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+  DeleteObject(inside);
+  DeleteObject(frame);
+}
+
+void TCellGridWindow::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE;
+  info.nMin = min;
+  info.nMax = max;
+  // A bar whose range is empty is hidden, and the client area grows at once.
+  SetScrollInfo(window_, BarOf(bar), &info, TRUE);
+}
+
+bool TCellGridWindow::ScrollBarShown(TScrollBarKind bar) const {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE;
+  return GetScrollInfo(window_, BarOf(bar), &info) && info.nMin < info.nMax;
+}
+
+std::int32_t TCellGridWindow::ScrollPos(TScrollBarKind bar) const {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_POS;
+  return GetScrollInfo(window_, BarOf(bar), &info) ? info.nPos : 0;
+}
+
+void TCellGridWindow::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_POS;
+  info.nPos = pos;
+  SetScrollInfo(window_, BarOf(bar), &info, TRUE);
+}
+
+std::int32_t TCellGridWindow::ScrollBarThickness(TScrollBarKind bar) const {
+  return GetSystemMetrics(bar == TScrollBarKind::sbVertical ? SM_CXVSCROLL : SM_CYHSCROLL);
+}
+
+// A window timer of the same id replaces the one running.
+void TCellGridWindow::StartTimer(std::int32_t id, std::int32_t interval_ms) {
+  ::SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(interval_ms), nullptr);
+}
+
+void TCellGridWindow::StopTimer(std::int32_t id) {
+  KillTimer(window_, static_cast<UINT_PTR>(id));
+}
+
+void TCellGridWindow::SetCapture() { ::SetCapture(window_); }
+
+void TCellGridWindow::ReleaseCapture() {
+  if (HasCapture()) ::ReleaseCapture();
+}
+
+bool TCellGridWindow::HasCapture() const { return GetCapture() == window_; }
+
+void TCellGridWindow::SendCancelModeToFocused() {
+  const HWND focused = GetFocus();
+  if (focused == nullptr || focused == window_ ||
+      GetAncestor(focused, GA_ROOT) != GetAncestor(window_, GA_ROOT)) {
+    return;
+  }
+  SendMessageW(focused, WM_CANCELMODE, 0, 0);
+}
+
+bool TCellGridWindow::CanFocus() const {
+  return Showing() && IsWindowEnabled(window_) &&
+         (GetWindowLongW(window_, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+void TCellGridWindow::SetFocus() { ::SetFocus(window_); }
+bool TCellGridWindow::Focused() const { return GetFocus() == window_; }
+bool TCellGridWindow::IsActiveControl() const { return active_control_; }
+
+TPoint TCellGridWindow::PointerPos() const {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ScreenToClient(window_, &pointer);
+  return {pointer.x, pointer.y};
+}
+
+void TCellGridWindow::SetCursor(TGridCursor cursor) {
+  // Panning asks for its cursor on every tick; a new one only when the shape changes.
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  // The shape shows at once when the pointer is over the window or the window holds the mouse;
+  // WM_SETCURSOR keeps it there afterwards.
+  const TPoint pointer = PointerPos();
+  if (HasCapture() || ClientRect().Contains(pointer)) ::SetCursor(PanCursor(cursor));
+}
+
+void TCellGridWindow::DrawPanOrigin(TPoint origin) { pan_marker_->ShowAt(origin); }
+void TCellGridWindow::ErasePanOrigin() { pan_marker_->Hide(); }
+
+std::int32_t TCellGridWindow::WheelScrollLines() const {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  // "A page per notch" is not a count of lines; the grid then scrolls the usual three.
+  return lines == WHEEL_PAGESCROLL ? 3 : static_cast<std::int32_t>(lines);
+}
+
+}  // namespace zelvorn

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_input.h"
+#include "controls/grid/grid_window.h"
+#include "platform/win32/windows_api.h"
+
+namespace zelvorn {
+
+class TPanOriginMarker;
+
+// The window that shows a TCellGrid on Windows: a child window of our own class with a 2-pixel
+// sunken edge (WS_EX_CLIENTEDGE), Windows' own scroll bars and the tab stop. It turns the
+// window's messages into calls on the grid and its TGridInput and carries out what the grid
+// asks of its window; it decides nothing itself.
+//
+// The scroll bars have the range 0..127 while their axis can scroll and are hidden otherwise;
+// Windows lays the client area out again as soon as a range shows or hides one. Nothing is
+// erased: the painter covers every pixel it is asked for. Every message is handled where
+// Windows calls the window procedure, and nothing thrown leaves it: input that fails first ends
+// the grid's mouse operation, then goes to ReportError.
+class TCellGridWindow final : public IGridWindow {
+ public:
+  // Registers the window class (and that of the pan marker) once, before the first grid.
+  static void RegisterWindowClass(HINSTANCE instance);
+
+  // Creates the window as a visible child of `parent`, at the given place in its client area.
+  TCellGridWindow(HWND parent, int control_id, int x, int y, int width, int height);
+  ~TCellGridWindow() override;
+  TCellGridWindow(const TCellGridWindow&) = delete;
+  TCellGridWindow& operator=(const TCellGridWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  TCellGrid& Grid() { return grid_; }
+  const TCellGrid& Grid() const { return grid_; }
+  const TGridInput& Input() const { return input_; }
+  // Moves and sizes the window in its parent's client area.
+  void SetBounds(int x, int y, int width, int height);
+
+  // IGridWindow.
+  bool Showing() const override;
+  std::int32_t Width() const override;
+  std::int32_t Height() const override;
+  void SetSize(std::int32_t width, std::int32_t height) override;
+  TRect ClientRect() const override;
+  void Invalidate(const TRect& rect) override;
+  void FlushPaints() override;
+  void ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) override;
+  void InvalidateFrame() override;
+  void SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) override;
+  bool ScrollBarShown(TScrollBarKind bar) const override;
+  std::int32_t ScrollPos(TScrollBarKind bar) const override;
+  void SetScrollPos(TScrollBarKind bar, std::int32_t pos) override;
+  std::int32_t ScrollBarThickness(TScrollBarKind bar) const override;
+  void StartTimer(std::int32_t id, std::int32_t interval_ms) override;
+  void StopTimer(std::int32_t id) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  bool HasCapture() const override;
+  void SendCancelModeToFocused() override;
+  bool CanFocus() const override;
+  void SetFocus() override;
+  bool Focused() const override;
+  bool IsActiveControl() const override;
+  TPoint PointerPos() const override;
+  void SetCursor(TGridCursor cursor) override;
+  void DrawPanOrigin(TPoint origin) override;
+  void ErasePanOrigin() override;
+  std::int32_t WheelScrollLines() const override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept;
+  // Handles the message, or returns false for the default handling.
+  bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  // Runs grid input where Windows called us. A handler that fails leaves its press half done, so
+  // the grid gives up its mouse operation before the failure goes to the error report: the
+  // report finds the mouse free and the grid idle.
+  template <class TAction>
+  void RunInput(TAction&& action) noexcept;
+
+  // The grid hears that it is on screen the first time it is, after being hidden: when it is
+  // shown itself, or when its first paint shows that its parents are.
+  void NoteShowing();
+  void Paint();
+  void PrintClient(HDC dc);
+  void PaintFrame();
+  void MouseButton(UINT message, WPARAM wparam, LPARAM lparam);
+  void Scroll(TScrollBarKind bar, WPARAM wparam);
+  bool Key(WPARAM key);
+  void Wheel(WPARAM wparam, LPARAM lparam);
+  void FocusLeaving(HWND next);
+  bool SetCursorShape();
+
+  HWND window_ = nullptr;
+  TCellGrid grid_;
+  TGridInput input_{grid_};
+  bool told_showing_ = false;
+  // The grid is the control its top-level window gives the keyboard focus to: set when it gains
+  // the focus, cleared when another control of the same window takes it.
+  bool active_control_ = false;
+  TGridCursor cursor_ = TGridCursor::crDefault;
+  std::unique_ptr<TPanOriginMarker> pan_marker_;
+  // Wheel turn not yet counted as a whole notch, in the units of WM_MOUSEWHEEL.
+  int wheel_remainder_ = 0;
+};
+
+}  // namespace zelvorn

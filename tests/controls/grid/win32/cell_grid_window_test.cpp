@@ -1,0 +1,204 @@
+#include "controls/grid/win32/cell_grid_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/error_boundary.h"
+
+namespace zelvorn {
+namespace {
+
+constexpr wchar_t kParentClass[] = L"CellGridWindowTestParent";
+constexpr int kWidth = 200;
+constexpr int kHeight = 150;
+
+// A grid window of 10 x 20 cells of 64 x 24 pixels, without fixed cells, on a parent window at
+// the corner of the screen.
+class CellGridWindowTest : public ::testing::Test {
+ protected:
+  // One parent for all cases: mapping a top-level window takes Wine a while.
+  static void SetUpTestSuite() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    TCellGridWindow::RegisterWindowClass(instance);
+    WNDCLASSEXW parent_class{};
+    parent_class.cbSize = sizeof(parent_class);
+    parent_class.lpfnWndProc = DefWindowProcW;
+    parent_class.hInstance = instance;
+    parent_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    parent_class.lpszClassName = kParentClass;
+    RegisterClassExW(&parent_class);
+    parent_ = CreateWindowExW(0, kParentClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                              nullptr, instance, nullptr);
+  }
+  static void TearDownTestSuite() { DestroyWindow(parent_); }
+
+  void SetUp() override {
+    ASSERT_NE(parent_, nullptr);
+    window_ = std::make_unique<TCellGridWindow>(parent_, 1, 0, 0, kWidth, kHeight);
+    TCellGrid& grid = window_->Grid();
+    grid.SetDefaultColWidth(64);
+    grid.SetDefaultRowHeight(24);
+    grid.SetColCount(10);
+    grid.SetRowCount(20);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    previous_reporter_ = SetErrorReporter([this](std::exception_ptr) { ++reports_; });
+  }
+
+  void TearDown() override {
+    SetErrorReporter(previous_reporter_);
+    window_.reset();
+  }
+
+  HWND Grid() const { return window_->Handle(); }
+  LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(Grid(), message, wparam, lparam);
+  }
+  // A left click on the middle of a cell.
+  void Click(int col, int row) {
+    const LPARAM point = MAKELPARAM(col * 64 + 32, row * 24 + 12);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Send(WM_LBUTTONUP, 0, point);
+  }
+  SCROLLINFO Bar(int bar) const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_POS;
+    GetScrollInfo(Grid(), bar, &info);
+    return info;
+  }
+  // The largest top row: the rows that fit fully in the client area come from it on.
+  int LastTopRow() const {
+    RECT client{};
+    GetClientRect(Grid(), &client);
+    return 20 - client.bottom / 24;
+  }
+
+  static inline HWND parent_ = nullptr;
+  std::unique_ptr<TCellGridWindow> window_;
+  TErrorReporter previous_reporter_;
+  int reports_ = 0;
+};
+
+TEST_F(CellGridWindowTest, APressRaisesOnClickCellOnceAfterTakingTheFocusAndTheMouse) {
+  std::vector<std::pair<int, int>> clicks;
+  window_->Grid().Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
+    EXPECT_EQ(GetFocus(), Grid());
+    EXPECT_EQ(grid.Col(), col);
+    EXPECT_EQ(grid.Row(), row);
+    clicks.emplace_back(row, col);
+  };
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(64 + 10, 48 + 5));
+  EXPECT_EQ(GetCapture(), Grid());
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(64 + 10, 48 + 5));
+  EXPECT_NE(GetCapture(), Grid());
+  // A double-click's second press raises no click.
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(64 + 10, 48 + 5));
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(64 + 10, 48 + 5));
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{2, 1}}));
+}
+
+TEST_F(CellGridWindowTest, ArrowKeysMoveTheCurrentCellAndTabIsLeftToTheDialog) {
+  EXPECT_EQ(Send(WM_GETDLGCODE), DLGC_WANTARROWS);
+  std::vector<std::uint16_t> keys;
+  window_->Grid().Events.OnKeyDown = [&](TCellGrid&, std::uint16_t& key, TShiftState) {
+    keys.push_back(key);
+  };
+  const struct {
+    WPARAM key;
+    int col;
+    int row;
+  } steps[] = {{VK_RIGHT, 1, 0}, {VK_DOWN, 1, 1}, {VK_DOWN, 1, 2}, {VK_LEFT, 0, 2},
+               {VK_UP, 0, 1},    {VK_TAB, 0, 1}};
+  for (const auto& step : steps) {
+    Send(WM_KEYDOWN, step.key);
+    EXPECT_EQ(window_->Grid().Col(), step.col) << step.key;
+    EXPECT_EQ(window_->Grid().Row(), step.row) << step.key;
+  }
+  // The grid hears every key but Tab.
+  EXPECT_EQ(keys, (std::vector<std::uint16_t>{VK_RIGHT, VK_DOWN, VK_DOWN, VK_LEFT, VK_UP}));
+}
+
+TEST_F(CellGridWindowTest, ScrollMessagesMoveTheTopRowAndTheBarsThumb) {
+  const SCROLLINFO vertical = Bar(SB_VERT);
+  EXPECT_EQ(vertical.nMin, 0);
+  EXPECT_EQ(vertical.nMax, 127);
+  const struct {
+    WPARAM code;
+    int top_row;
+  } steps[] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 2}, {SB_LINEUP, 1}, {SB_BOTTOM, LastTopRow()},
+               {SB_TOP, 0}};
+  for (const auto& step : steps) {
+    Send(WM_VSCROLL, step.code);
+    EXPECT_EQ(window_->Grid().TopRow(), step.top_row) << step.code;
+    EXPECT_EQ(Bar(SB_VERT).nPos, MulDiv(step.top_row, 127, LastTopRow())) << step.code;
+  }
+  Send(WM_HSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(window_->Grid().LeftCol(), 1);
+  EXPECT_GT(Bar(SB_HORZ).nPos, 0);
+}
+
+TEST_F(CellGridWindowTest, TheWheelMovesTheCurrentRowByWholeNotches) {
+  const int lines = window_->Input().WheelLines();
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(window_->Grid().Row(), lines + 1);
+  // Half a notch does nothing yet; the second half makes it whole.
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
+  EXPECT_EQ(window_->Grid().Row(), lines + 1);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
+  EXPECT_EQ(window_->Grid().Row(), 2 * (lines + 1));
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(window_->Grid().Row(), lines + 1);
+}
+
+TEST_F(CellGridWindowTest, AFailingHandlerIsReportedOnceWithTheMouseFreeAndTheGridGoesOn) {
+  bool fail = true;
+  int clicks = 0;
+  window_->Grid().Events.OnClickCell = [&](TCellGrid&, std::int32_t, std::int32_t) {
+    ++clicks;
+    if (fail) throw std::runtime_error("handler failed");
+  };
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(reports_, 1);
+  EXPECT_NE(GetCapture(), Grid());
+  fail = false;
+  Click(1, 1);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(reports_, 1);
+  EXPECT_EQ(window_->Grid().Row(), 1);
+}
+
+TEST_F(CellGridWindowTest, PrintingTheClientAreaPaintsTheCellsLinesAndTexts) {
+  window_->Grid().SetCells(1, 1, "8");
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  const COLORREF silver = 0xC0C0C0;
+  // Lines on each cell's right and bottom edge, the window colour inside.
+  EXPECT_EQ(GetPixel(dc, 63, 30), silver);
+  EXPECT_EQ(GetPixel(dc, 127, 30), silver);
+  EXPECT_EQ(GetPixel(dc, 100, 23), silver);
+  EXPECT_EQ(GetPixel(dc, 100, 47), silver);
+  EXPECT_EQ(GetPixel(dc, 100, 60), window);
+  EXPECT_EQ(GetPixel(dc, 140, 30), window);
+  // The text, centred at the top of its cell.
+  int ink = 0;
+  for (int y = 24; y < 47; ++y) {
+    for (int x = 64; x < 127; ++x) ink += GetPixel(dc, x, y) != window;
+  }
+  EXPECT_GT(ink, 5);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+}  // namespace zelvorn
