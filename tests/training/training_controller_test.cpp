@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -35,9 +36,21 @@ TEST(SecondsToTimeTextTest, ZeroPadsEachFieldAndNeverWraps) {
 }
 
 TEST(SoundFilePathTest, IsSndWavBesideTheExecutable) {
-  EXPECT_EQ(SoundFilePath(kExecutable), kSound);
-  EXPECT_EQ(SoundFilePath("/zelvorn"), "/snd.wav");
-  EXPECT_EQ(SoundFilePath("zelvorn"), "snd.wav");
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {kExecutable, kSound},
+      {"/zelvorn", "/snd.wav"},
+      {"zelvorn", "snd.wav"},
+#ifdef _WIN32
+      {"C:\\Program Files\\Zelvorn\\zelvorn.exe", "C:\\Program Files\\Zelvorn\\snd.wav"},
+      {"C:\\Zelvorn/bin\\zelvorn.exe", "C:\\Zelvorn/bin\\snd.wav"},
+      {"C:\\Zelvorn\\bin/zelvorn.exe", "C:\\Zelvorn\\bin/snd.wav"},
+#else
+      {"/opt/a\\b/zelvorn", "/opt/a\\b/snd.wav"},
+#endif
+  };
+  for (const auto& [executable, sound] : cases) {
+    EXPECT_EQ(SoundFilePath(executable), sound) << executable;
+  }
 }
 
 class TrainingControllerTest : public ::testing::Test {
@@ -69,8 +82,8 @@ class TrainingControllerTest : public ::testing::Test {
   FakeTimer timer_;
   FakeInfoBox info_box_;
   FakeSound sound_;
-  TTrainingController controller_{{grid_, time_box_, label_, chooser_, button_, timer_, info_box_,
-                                   sound_, kExecutable}};
+  TTrainingController controller_{
+      {grid_, time_box_, label_, chooser_, button_, timer_, info_box_, sound_, kExecutable}};
 };
 
 TEST_F(TrainingControllerTest, StartSizesTheGridInOrderWritesTheBoardAndStartsTheClock) {
@@ -79,7 +92,7 @@ TEST_F(TrainingControllerTest, StartSizesTheGridInOrderWritesTheBoardAndStartsTh
   EXPECT_TRUE(Running());
   EXPECT_EQ(label_.text, "0");
   EXPECT_EQ(grid_.log, (std::vector<std::string>{"RowCount=5", "ColCount=5", "FontSize=38",
-                                                  "DefaultColWidth=111", "DefaultRowHeight=104"}));
+                                                 "DefaultColWidth=111", "DefaultRowHeight=104"}));
   // Column by column, each column top to bottom, with the board's numbers.
   ASSERT_EQ(grid_.cell_writes.size(), 25u);
   for (std::size_t k = 0; k < 25; ++k) {
@@ -233,7 +246,7 @@ TEST_F(TrainingControllerTest, RestartDuringARunBeginsANewBoardAndKeepsTheClocks
   EXPECT_EQ(controller_.CorrectCount(), 0);
   EXPECT_EQ(controller_.ElapsedSeconds(), 0);
   EXPECT_EQ(label_.text, "0");
-  EXPECT_EQ(timer_.starts, 1);  // enabled once, never restarted
+  EXPECT_EQ(timer_.starts, 1);            // enabled once, never restarted
   EXPECT_EQ(time_box_.text, "00:00:07");  // the old time shows until the next tick
   Ticks(1);
   EXPECT_EQ(time_box_.text, "00:00:01");
