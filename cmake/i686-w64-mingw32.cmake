@@ -24,9 +24,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Test programs run under Wine, in the build's own prefix (cmake/windows_tests.cmake).
-find_program(ZELVORN_WINE wine)
-if(ZELVORN_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVORN_WINE})
-endif()

@@ -26,9 +26,11 @@ add_custom_command(OUTPUT ${ZELVORN_SOUND_FILE}
 add_custom_target(zelvorn_sound_file ALL DEPENDS ${ZELVORN_SOUND_FILE})
 
 # Every Windows program of the build runs under Wine here, in a prefix of the build's own, made
-# once (cmake/windows_tests.cmake). Wine's own diagnostics would only bury the tests' output;
-# its menu builder would copy the installer's Start-menu entry into this machine's own menu, and
-# its .NET and HTML engines are neither needed nor downloadable here.
+# once (cmake/windows_tests.cmake); CTest starts each test program through it. Wine's own
+# diagnostics would only bury the tests' output; its menu builder would copy the installer's
+# Start-menu entry into this machine's own menu, and its .NET and HTML engines are neither
+# needed nor downloadable here. ZELVORN_WINE_ENV is that environment, for a test's command:
+#   add_test(NAME ... COMMAND ${ZELVORN_WINE_ENV} script.sh ...)
 find_program(ZELVORN_WINE wine)
 find_program(ZELVORN_WINESERVER wineserver)
 set(ZELVORN_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
