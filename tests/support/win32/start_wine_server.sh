@@ -1,0 +1,11 @@
+#!/bin/sh
+# Starts the Wine server that the Windows tests share (in the caller's WINEPREFIX) and Wine's
+# own services with it. The server is kept while no program runs, so each test starts in
+# milliseconds; the services, started by a test instead, would hold that test's output open
+# and CTest would wait for them. A server left by test discovery, which would end on its own
+# seconds after its last program, is replaced.
+set -eu
+wineserver --kill 2>/dev/null || true
+wineserver --wait
+wineserver --persistent >/dev/null 2>&1
+exec wine wineboot >/dev/null 2>&1 </dev/null
