@@ -26,8 +26,13 @@ std::string ResultText(std::int32_t elapsed_seconds, const std::string& grade) {
 }
 
 std::string SoundFilePath(const std::string& executable_path) {
-  // Windows' paths may use either separator.
-  const std::size_t separator = executable_path.find_last_of("/\\");
+  // Windows separates folders with either slash; elsewhere a backslash belongs to the name.
+#ifdef _WIN32
+  constexpr const char* kSeparators = "/\\";
+#else
+  constexpr const char* kSeparators = "/";
+#endif
+  const std::size_t separator = executable_path.find_last_of(kSeparators);
   const std::string directory =
       separator == std::string::npos ? std::string() : executable_path.substr(0, separator + 1);
   return directory + "snd.wav";

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -35,11 +36,21 @@ TEST(SecondsToTimeTextTest, ZeroPadsEachFieldAndNeverWraps) {
 }
 
 TEST(SoundFilePathTest, IsSndWavBesideTheExecutable) {
-  EXPECT_EQ(SoundFilePath(kExecutable), kSound);
-  EXPECT_EQ(SoundFilePath("/zelvorn"), "/snd.wav");
-  EXPECT_EQ(SoundFilePath("zelvorn"), "snd.wav");
-  EXPECT_EQ(SoundFilePath("C:\\Program Files\\Zelvorn\\zelvorn.exe"),
-            "C:\\Program Files\\Zelvorn\\snd.wav");
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {kExecutable, kSound},
+      {"/zelvorn", "/snd.wav"},
+      {"zelvorn", "snd.wav"},
+#ifdef _WIN32
+      {"C:\\Program Files\\Zelvorn\\zelvorn.exe", "C:\\Program Files\\Zelvorn\\snd.wav"},
+      {"C:\\Zelvorn/bin\\zelvorn.exe", "C:\\Zelvorn/bin\\snd.wav"},
+      {"C:\\Zelvorn\\bin/zelvorn.exe", "C:\\Zelvorn\\bin/snd.wav"},
+#else
+      {"/opt/a\\b/zelvorn", "/opt/a\\b/snd.wav"},
+#endif
+  };
+  for (const auto& [executable, sound] : cases) {
+    EXPECT_EQ(SoundFilePath(executable), sound) << executable;
+  }
 }
 
 class TrainingControllerTest : public ::testing::Test {
