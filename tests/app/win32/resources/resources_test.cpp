@@ -2,7 +2,6 @@
 // the version information, the manifest's settings and the two faces in it as it finds them in
 // the program.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <cstring>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "app/win32/resources/resource_ids.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 
