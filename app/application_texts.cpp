@@ -1,8 +1,39 @@
 #include "app/application_texts.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <exception>
+#include <typeinfo>
+
+#include "platform/exceptions.h"
 #include "platform/format.h"
 
 namespace zelvorn {
+namespace {
+
+std::string Demangle(const char* name) {
+  int status = 0;
+  char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
+  std::string result = status == 0 && readable != nullptr ? readable : name;
+  std::free(readable);
+  return result;
+}
+
+}  // namespace
+
+TFailure DescribeFailure(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const Exception& e) {
+    return {e.ClassName(), e.Message()};
+  } catch (const std::exception& e) {
+    return {Demangle(typeid(e).name()), e.what()};
+  } catch (...) {
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    return {type != nullptr ? Demangle(type->name()) : "?", "", false};
+  }
+}
 
 std::string ApplicationTitle(std::string_view executable_path, TLowerCase lower) {
   std::string_view name = executable_path.substr(executable_path.find_last_of("/\\") + 1);

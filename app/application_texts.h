@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,15 @@ std::string ErrorBoxText(std::string_view message);
 // with the "." after the message only when it is not empty and does not end in one already.
 std::string RuntimeErrorText(std::string_view class_name, std::string_view module_name,
                              const void* address, std::string_view message);
+
+// What the error boxes say of a thrown object: its class name and message.
+struct TFailure {
+  std::string class_name;
+  std::string message;
+  bool is_exception = true;  // false: something thrown that is no exception class instance
+};
+
+// Describes a thrown object, whatever its type; never throws for one.
+TFailure DescribeFailure(std::exception_ptr error);
 
 }  // namespace zelvorn

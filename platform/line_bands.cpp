@@ -87,4 +87,22 @@ void ForEachLineBand(TPoint from, TPoint to, std::int32_t width, const TRect& bo
   }
 }
 
+void ForEachRectangleBand(const TRect& rect, std::int32_t width,
+                          const std::function<void(const TRect&)>& outline,
+                          const std::function<void(const TRect&)>& inside) {
+  if (rect.IsEmpty()) return;
+  const std::int64_t band = std::max(1, width);
+  if (2 * band >= rect.Width() || 2 * band >= rect.Height()) {
+    outline(rect);
+    return;
+  }
+  const auto inset = static_cast<std::int32_t>(band);
+  const TRect inner{rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
+  inside(inner);
+  outline({rect.Left, rect.Top, rect.Right, inner.Top});
+  outline({rect.Left, inner.Bottom, rect.Right, rect.Bottom});
+  outline({rect.Left, inner.Top, inner.Left, inner.Bottom});
+  outline({inner.Right, inner.Top, rect.Right, inner.Bottom});
+}
+
 }  // namespace zelvorn

@@ -15,4 +15,11 @@ namespace zelvorn {
 void ForEachLineBand(TPoint from, TPoint to, std::int32_t width, const TRect& bounds,
                      const std::function<void(const TRect&)>& fill);
 
+// The parts of a rectangle as TCanvas::Rectangle draws it with a pen `width` pixels wide (below 1
+// counts as 1): four outline bands along its inside edges and the inside they leave, or, when the
+// outline would meet itself, the whole rectangle as outline. An empty rectangle has no parts.
+void ForEachRectangleBand(const TRect& rect, std::int32_t width,
+                          const std::function<void(const TRect&)>& outline,
+                          const std::function<void(const TRect&)>& inside);
+
 }  // namespace zelvorn

@@ -1,14 +1,11 @@
 #include "app/qt/application.h"
 
-#include <cxxabi.h>
-
 #include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <typeinfo>
 
 #include "app/application_texts.h"
 #include "platform/qt/cancel_mode.h"
@@ -47,33 +44,6 @@ int& GuardStartUp(int& argc) {
 }
 
 void EndStartUpGuard() { qInstallMessageHandler(handler_before_start_up); }
-
-std::string Demangle(const char* name) {
-  int status = 0;
-  char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
-  std::string result = status == 0 && readable != nullptr ? readable : name;
-  std::free(readable);
-  return result;
-}
-
-struct TFailure {
-  std::string class_name;
-  std::string message;
-  bool is_exception = true;  // false: something thrown that is no exception class instance
-};
-
-TFailure DescribeFailure(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const Exception& e) {
-    return {e.ClassName(), e.Message()};
-  } catch (const std::exception& e) {
-    return {Demangle(typeid(e).name()), e.what()};
-  } catch (...) {
-    const std::type_info* type = abi::__cxa_current_exception_type();
-    return {type != nullptr ? Demangle(type->name()) : "?", "", false};
-  }
-}
 
 std::string ModuleName() {
   return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/cell_grid_port.h"
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
@@ -22,7 +23,7 @@ namespace zelvorn {
 
 // The controller's views of this window's controls.
 struct TWindowPorts {
-  TGridPort grid;
+  TCellGridPort grid;
   TTimeBoxPort time_box;
   TLabelPort progress_label;
   TComboBoxPort size_chooser;
@@ -68,7 +69,7 @@ TForm_main::TForm_main(TApplication& owner)
   ComboBox1->setFocus(Qt::OtherFocusReason);
 
   ports_ = std::make_unique<TWindowPorts>(
-      TWindowPorts{TGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
+      TWindowPorts{TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
                    TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
   handlers_ = std::make_unique<TFormMainHandlers>(
       TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,

@@ -1,10 +1,8 @@
 #include "app/win32/application.h"
 
-#include <cxxabi.h>
 #include <ole2.h>
 
 #include <cstdlib>
-#include <typeinfo>
 
 #include "app/application_texts.h"
 #include "app/win32/resources/resource_ids.h"
@@ -19,33 +17,6 @@ namespace {
 constexpr wchar_t kInfoCaption[] = L"提示";
 constexpr wchar_t kApplicationErrorCaption[] = L"应用程序错误";
 constexpr wchar_t kCellsClipboardFormat[] = L"TCellGrid Cells";
-
-std::string Demangle(const char* name) {
-  int status = 0;
-  char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
-  std::string result = status == 0 && readable != nullptr ? readable : name;
-  std::free(readable);
-  return result;
-}
-
-struct TFailure {
-  std::string class_name;
-  std::string message;
-  bool is_exception = true;  // false: something thrown that is no exception class instance
-};
-
-TFailure DescribeFailure(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const Exception& e) {
-    return {e.ClassName(), e.Message()};
-  } catch (const std::exception& e) {
-    return {Demangle(typeid(e).name()), e.what()};
-  } catch (...) {
-    const std::type_info* type = abi::__cxa_current_exception_type();
-    return {type != nullptr ? Demangle(type->name()) : "?", "", false};
-  }
-}
 
 std::string ModulePath() {
   std::wstring path(MAX_PATH, L'\0');

@@ -7,11 +7,11 @@
 #include <QPointer>
 #include <QThread>
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/line_bands.h"
 #include "platform/qt/qt_color.h"
 #include "platform/qt/qt_font.h"
 #include "platform/qt/qt_geometry.h"
@@ -24,16 +24,6 @@ QRegion WholeDevice(const QPainter& painter) {
   const QPaintDevice* device = painter.device();
   const QRect device_rect(0, 0, device->width(), device->height());
   return QRegion(painter.transform().inverted().mapRect(device_rect));
-}
-
-// How far the band that a pen of `width` pixels covers across a line starts before the line.
-std::int64_t BandStart(std::int64_t width) { return -(width / 2); }
-
-// The offset across a slanted line at step `step` of `steps` along it, for a line that moves
-// `across` pixels across in all: the exact offset rounded half away from the start.
-std::int64_t AcrossOffset(std::int64_t step, std::int64_t steps, std::int64_t across) {
-  const std::int64_t magnitude = (2 * step * std::abs(across) + steps) / (2 * steps);
-  return across < 0 ? -magnitude : magnitude;
 }
 
 // The one-pixel edges of a focus rectangle, each pixel in one of them only, so that inverting
@@ -174,16 +164,10 @@ void TQtCanvas::Fill(const TRect& rect, const QColor& color) {
   if (!visible.IsEmpty()) painter_.fillRect(ToQRect(visible), color);
 }
 
-// Lines compute in 64 bits, so that far-off points and wide pens cannot overflow; what is drawn
-// is cut to the repainted bounds before it becomes a rectangle again.
-void TQtCanvas::Fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-                   const QColor& color) {
-  const auto clamp = [](std::int64_t value, std::int32_t low, std::int32_t high) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, low, high));
-  };
-  Fill({clamp(left, bounds_.Left, bounds_.Right), clamp(top, bounds_.Top, bounds_.Bottom),
-        clamp(right, bounds_.Left, bounds_.Right), clamp(bottom, bounds_.Top, bounds_.Bottom)},
-       color);
+void TQtCanvas::DrawLine(TPoint from, TPoint to) {
+  if (!PenDraws()) return;
+  const QColor color = Resolve(Pen().Color);
+  ForEachLineBand(from, to, Pen().Width, bounds_, [&](const TRect& band) { Fill(band, color); });
 }
 
 void TQtCanvas::FillRect(const TRect& rect) {
@@ -191,74 +175,15 @@ void TQtCanvas::FillRect(const TRect& rect) {
 }
 
 void TQtCanvas::Rectangle(const TRect& rect) {
-  if (rect.IsEmpty()) return;
   // Cell backgrounds are drawn as a rectangle whose pen has the brush's colour: one fill does.
   if (!PenDraws() || Pen().Color == Brush().Color) {
     FillRect(rect);
     return;
   }
-  const std::int64_t band = std::max(1, Pen().Width);
   const QColor pen_color = Resolve(Pen().Color);
-  if (2 * band >= rect.Width() || 2 * band >= rect.Height()) {
-    Fill(rect, pen_color);
-    return;
-  }
-  const auto inset = static_cast<std::int32_t>(band);
-  const TRect inner{rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
-  FillRect(inner);
-  Fill({rect.Left, rect.Top, rect.Right, inner.Top}, pen_color);
-  Fill({rect.Left, inner.Bottom, rect.Right, rect.Bottom}, pen_color);
-  Fill({rect.Left, inner.Top, inner.Left, inner.Bottom}, pen_color);
-  Fill({inner.Right, inner.Top, rect.Right, inner.Bottom}, pen_color);
-}
-
-void TQtCanvas::DrawLine(TPoint from, TPoint to) {
-  if (!PenDraws() || from == to) return;
-  const std::int32_t x = to.X;
-  const std::int32_t y = to.Y;
-  const QColor color = Resolve(Pen().Color);
-  const std::int64_t width = std::max(1, Pen().Width);
-  const std::int64_t band = BandStart(width);
-  const std::int64_t dx = std::int64_t{x} - from.X;
-  const std::int64_t dy = std::int64_t{y} - from.Y;
-  if (dy == 0) {
-    // Leftwards the line covers (x, from.X]: the start point, not the end point.
-    const std::int64_t left = dx > 0 ? from.X : std::int64_t{x} + 1;
-    Fill(left, from.Y + band, left + std::abs(dx), from.Y + band + width, color);
-  } else if (dx == 0) {
-    const std::int64_t top = dy > 0 ? from.Y : std::int64_t{y} + 1;
-    Fill(from.X + band, top, from.X + band + width, top + std::abs(dy), color);
-  } else {
-    DrawSlantedLine(from, dx, dy, width, color);
-  }
-}
-
-// One pixel per step along the major axis, widened across it to the pen's width. Only the steps
-// inside the bounds being repainted are drawn, so a line's cost is that of its visible part.
-void TQtCanvas::DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
-                              const QColor& color) {
-  const bool x_major = std::abs(dx) >= std::abs(dy);
-  const std::int64_t steps = std::abs(x_major ? dx : dy);
-  const std::int64_t across = x_major ? dy : dx;
-  const std::int64_t direction = (x_major ? dx : dy) > 0 ? 1 : -1;
-  const std::int64_t start = x_major ? from.X : from.Y;
-  const std::int64_t start_across = x_major ? from.Y : from.X;
-  const std::int64_t low = x_major ? bounds_.Left : bounds_.Top;
-  const std::int64_t high = x_major ? bounds_.Right : bounds_.Bottom;
-  // The steps whose position start + direction * step lies in [low, high).
-  const std::int64_t first =
-      std::max<std::int64_t>(0, direction > 0 ? low - start : start - (high - 1));
-  const std::int64_t last = std::min(steps, direction > 0 ? high - start : start - low + 1);
-  for (std::int64_t step = first; step < last; ++step) {
-    const std::int64_t along = start + direction * step;
-    const std::int64_t band_start =
-        start_across + AcrossOffset(step, steps, across) + BandStart(width);
-    if (x_major) {
-      Fill(along, band_start, along + 1, band_start + width, color);
-    } else {
-      Fill(band_start, along, band_start + width, along + 1, color);
-    }
-  }
+  ForEachRectangleBand(
+      rect, Pen().Width, [&](const TRect& band) { Fill(band, pen_color); },
+      [&](const TRect& inner) { FillRect(inner); });
 }
 
 void TQtCanvas::ApplyFont() {

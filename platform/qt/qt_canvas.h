@@ -47,10 +47,6 @@ class TQtCanvas final : public TCanvas {
   QColor Resolve(TColor color) const;
   bool PenDraws() const;
   void Fill(const TRect& rect, const QColor& color);
-  void Fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-            const QColor& color);
-  void DrawSlantedLine(TPoint from, std::int64_t dx, std::int64_t dy, std::int64_t width,
-                       const QColor& color);
   void ApplyFont();
   void DrawPrepared(const TPreparedText& prepared, const TRect& rect);
 

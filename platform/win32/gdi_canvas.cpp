@@ -81,25 +81,15 @@ void TGdiCanvas::FillRect(const TRect& rect) {
 }
 
 void TGdiCanvas::Rectangle(const TRect& rect) {
-  if (rect.IsEmpty()) return;
   // Cell backgrounds are drawn as a rectangle whose pen has the brush's colour: one fill does.
   if (!PenDraws() || Pen().Color == Brush().Color) {
     FillRect(rect);
     return;
   }
-  const std::int64_t band = std::max(1, Pen().Width);
   const COLORREF pen_color = ToColorRef(Pen().Color);
-  if (2 * band >= rect.Width() || 2 * band >= rect.Height()) {
-    Fill(rect, pen_color);
-    return;
-  }
-  const auto inset = static_cast<std::int32_t>(band);
-  const TRect inner{rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
-  FillRect(inner);
-  Fill({rect.Left, rect.Top, rect.Right, inner.Top}, pen_color);
-  Fill({rect.Left, inner.Bottom, rect.Right, rect.Bottom}, pen_color);
-  Fill({rect.Left, inner.Top, inner.Left, inner.Bottom}, pen_color);
-  Fill({inner.Right, inner.Top, rect.Right, inner.Bottom}, pen_color);
+  ForEachRectangleBand(
+      rect, Pen().Width, [&](const TRect& band) { Fill(band, pen_color); },
+      [&](const TRect& inner) { FillRect(inner); });
 }
 
 void TGdiCanvas::DrawLine(TPoint from, TPoint to) {
