@@ -13,12 +13,14 @@ a face lacks, naming its text.
 """
 
 import argparse
+import math
 import os
 import re
 import sys
 from dataclasses import dataclass
 
 from fontTools import subset
+from fontTools.pens.boundsPen import BoundsPen
 from fontTools.ttLib import TTCollection, TTFont
 
 SOURCE_FAMILY = "Noto Sans Mono CJK SC"
@@ -120,6 +122,22 @@ def rename(face):
     top.FullName = f"{FAMILY} {style}"
 
 
+def fit_windows_line(face):
+    """Windows lays a line out, and clips its glyphs, by the face's usWinAscent and usWinDescent.
+    The source keeps room there for all its glyphs; the subset's own are enough, so that text in
+    a box sized for the Chinese system faces, whose line is about one em, is not pushed down out
+    of it. Other systems read the hhea line, which stays as it was."""
+    glyphs = face.getGlyphSet()
+    top, bottom = 0, 0
+    for name in face.getGlyphOrder():
+        pen = BoundsPen(glyphs)
+        glyphs[name].draw(pen)
+        if pen.bounds is not None:
+            bottom, top = min(bottom, pen.bounds[1]), max(top, pen.bounds[3])
+    face["OS/2"].usWinAscent = math.ceil(top)
+    face["OS/2"].usWinDescent = math.ceil(-bottom)
+
+
 def build(faces, texts):
     options = subset.Options()
     # The glyphs must come out exactly as the original draws them: every layout feature, the
@@ -137,6 +155,7 @@ def build(faces, texts):
         subsetter.populate(unicodes=unicodes)
         subsetter.subset(face)
         rename(face)
+        fit_windows_line(face)
         face.recalcTimestamp = False  # the same sources make the same bytes
         face.save(out_path)
 

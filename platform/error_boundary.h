@@ -6,9 +6,10 @@
 
 namespace zelvorn {
 
-// Where an exception goes when it reaches a place where Qt called our code. Qt's own frames are
-// not built to be unwound through, so every event override, event filter, signal connection and
-// timer callback of ours catches there and hands the exception on; nothing may leave it.
+// Where an exception goes when it reaches a place where the platform called our code. Neither
+// Qt's frames nor Windows' are built to be unwound through, so every event override, window
+// procedure, signal connection and timer callback of ours catches there and hands the exception
+// on; nothing may leave it.
 using TErrorReporter = std::function<void(std::exception_ptr)>;
 
 // Installs the reporter (the application installs its error report); an empty one uninstalls
@@ -21,7 +22,8 @@ TErrorReporter SetErrorReporter(TErrorReporter reporter);
 // Never throws.
 void ReportError(std::exception_ptr error) noexcept;
 
-// Runs `action` where Qt called our code: whatever it throws is reported, and the call returns.
+// Runs `action` where the platform called our code: whatever it throws is reported, and the
+// call returns.
 template <class TAction>
 void Guarded(TAction&& action) noexcept {
   try {

@@ -1,6 +1,10 @@
 #include "controls/timebox/win32/vos_time_box.h"
 
+#include <commctrl.h>
+
+#include "platform/error_boundary.h"
 #include "platform/exceptions.h"
+#include "platform/text_layout.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_color.h"
 #include "platform/win32/win32_font.h"
@@ -17,11 +21,38 @@ HWND CreateEdit(HWND parent, int control_id, int x, int y, int width, int height
   return edit;
 }
 
+constexpr UINT_PTR kFaceSubclassId = 1;
+
 }  // namespace
+
+// A disabled EDIT draws its text in the system's grey whatever WM_CTLCOLORSTATIC answers, and the
+// digits must stay readable on black, so the box paints its own client area. The frame is still
+// the edit's.
+LRESULT CALLBACK TVosTimeBox::FaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR, DWORD_PTR box) {
+  auto& self = *reinterpret_cast<TVosTimeBox*>(box);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      const HDC dc = BeginPaint(window, &paint);
+      Guarded([&] { self.PaintFace(dc); });
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Guarded([&] { self.PaintFace(reinterpret_cast<HDC>(wparam)); });
+      return 0;
+    default:
+      return DefSubclassProc(window, message, wparam, lparam);
+  }
+}
 
 TVosTimeBox::TVosTimeBox(HWND parent, int control_id, int x, int y, int width, int height)
     : handle_(CreateEdit(parent, control_id, x, y, width, height)),
       clock_([this](const std::string& text) { SetText(text); }) {
+  SetWindowSubclass(handle_, FaceProc, kFaceSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetText(TTimeBoxClock::kZeroTime);
   SetColor(clBlack);
   TFont font;
@@ -37,6 +68,7 @@ TVosTimeBox::TVosTimeBox(HWND parent, int control_id, int x, int y, int width, i
 // The clock's timer stops after the window has gone, which is safe: ticks are messages, and none
 // is handled while this runs.
 TVosTimeBox::~TVosTimeBox() {
+  RemoveWindowSubclass(handle_, FaceProc, kFaceSubclassId);
   DestroyWindow(handle_);
   if (font_handle_ != nullptr) DeleteObject(font_handle_);
   if (brush_ != nullptr) DeleteObject(brush_);
@@ -49,9 +81,7 @@ std::string TVosTimeBox::Text() const {
   return Narrow(text);
 }
 
-void TVosTimeBox::SetText(const std::string& text) {
-  SetWindowTextW(handle_, Widen(text).c_str());
-}
+void TVosTimeBox::SetText(const std::string& text) { SetWindowTextW(handle_, Widen(text).c_str()); }
 
 void TVosTimeBox::SetColor(TColor color) {
   color_ = color;
@@ -85,6 +115,21 @@ HBRUSH TVosTimeBox::ControlColor(HDC dc) {
   // A system colour may have changed since the brush was made.
   if (IsSystemColor(color_)) ReplaceBrush();
   return brush_;
+}
+
+// The text goes where the edit itself would put it: at the top left of its formatting rectangle.
+void TVosTimeBox::PaintFace(HDC dc) {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  FillRect(dc, &client, ControlColor(dc));
+  RECT text_area = client;
+  SendMessageW(handle_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
+  const HGDIOBJ previous_font = SelectObject(dc, font_handle_);
+  SetBkMode(dc, TRANSPARENT);
+  const std::wstring text = Widen(Text());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area,
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  SelectObject(dc, previous_font);
 }
 
 void TVosTimeBox::ReplaceBrush() {

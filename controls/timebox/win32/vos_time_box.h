@@ -13,8 +13,9 @@ namespace zelvorn {
 
 // The elapsed-time display of a run on Windows: an EDIT nobody can type in (read-only and
 // disabled) showing hh:mm:ss, white on black, with the clock of TTimeBoxClock, whose calls it
-// passes on. SetText shows a caller's text at any moment. Its parent answers WM_CTLCOLORSTATIC
-// for it with ControlColor, which is how an edit gets its colours.
+// passes on. SetText shows a caller's text at any moment. The box paints its own face in its
+// colours; its parent answers WM_CTLCOLORSTATIC for it with ControlColor, for what the edit
+// itself still draws.
 //
 // A new box shows "00:00:00" in white "黑体" 12 pt on black, read-only, disabled and without
 // AutoSelect; its clock is stopped, with its timer off.
@@ -64,6 +65,9 @@ class TVosTimeBox {
   HBRUSH ControlColor(HDC dc);
 
  private:
+  static LRESULT CALLBACK FaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR subclass, DWORD_PTR box);
+  void PaintFace(HDC dc);
   void ReplaceBrush();
 
   HWND handle_;

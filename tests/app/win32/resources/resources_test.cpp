@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/form_main_layout.h"
 #include "app/win32/resources/resource_ids.h"
+#include "platform/win32/win32_font.h"
 #include "platform/win32/windows_api.h"
 
 namespace {
@@ -178,6 +180,38 @@ TEST(Win32ResourcesTest, BuiltInFacesRegisterAsTheZelvornCjkFamily) {
   EnumFontFamiliesExW(screen, &wanted, CollectWeight, reinterpret_cast<LPARAM>(&weights), 0);
   ReleaseDC(nullptr, screen);
   EXPECT_EQ(weights, (std::set<LONG>{FW_NORMAL, FW_BOLD}));
+}
+
+// Windows lays text out by a face's own line, and the strip's boxes were sized for the Chinese
+// system faces, whose line is about one em. Where the built-in faces stand in for them, the
+// digits' baseline must still fall inside the box, or their lower part is cut off.
+TEST(Win32ResourcesTest, BuiltInFacesPutTheStripsDigitsInsideTheirBoxes) {
+  const int faces[] = {IDR_FACE_REGULAR, IDR_FACE_BOLD};
+  ASSERT_TRUE(zelvorn::RegisterBuiltInFaces(GetModuleHandleW(nullptr), faces));
+  const zelvorn::TFormMainLayout& layout = zelvorn::FormMainLayout();
+  // The time box's client area lies inside its two-pixel sunken edge.
+  const struct {
+    const char* box;
+    const zelvorn::TFont& font;
+    int height;
+  } boxes[] = {{"progress", layout.Label2.Font, layout.Label2.Bounds.Height},
+               {"time", layout.VosTimeBox1.Font, layout.VosTimeBox1.Bounds.Height - 4}};
+  HDC screen = GetDC(nullptr);
+  for (const auto& box : boxes) {
+    LOGFONTW wanted = {};
+    wanted.lfHeight = box.font.Height;
+    wanted.lfWeight = box.font.Bold ? FW_BOLD : FW_NORMAL;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(wanted.lfFaceName, zelvorn::kBuiltInFace);
+    HFONT font = CreateFontIndirectW(&wanted);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(screen, &metrics);
+    EXPECT_LE(metrics.tmAscent, box.height) << box.box;
+    SelectObject(screen, old);
+    DeleteObject(font);
+  }
+  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
