@@ -21,7 +21,7 @@ then \
 fi
 endef
 
-.PHONY: run test build package setup asan-test core-test windows windows-test bench format clean
+.PHONY: run test build package setup asan-test core-test windows windows-test bench windows-bench format clean
 
 run: build
 	$(BUILD)/app/zelvorn
@@ -73,6 +73,10 @@ bench: build
 	@bench/qt/startup.sh $(BUILD)/app/startup_zelvorn $(BUILD)/bench/startup_minimal
 	@echo "== peak memory once the audio module and the faces drawn later are loaded too"
 	@bench/qt/peak_memory.sh -- $(BUILD)/app/zelvorn
+
+# The Windows program's start under Wine next to the Linux program's.
+windows-bench: windows build
+	@bench/win32/startup.sh $(WINDOWS_BUILD)/zelvorn.exe $(BUILD)/app/zelvorn $(WINDOWS_BUILD)/wine-prefix
 
 format:
 	@tools/setup-deps clang-format

@@ -27,7 +27,7 @@ peak_kb() {
   wait "$pid" 2>/dev/null || true
   echo "$kb"
 }
-source "$(dirname "$0")/median.sh"
+source "$(dirname "$0")/../median.sh"
 
 declare -A peaks
 for program in "$@"; do peaks[$program]=""; peak_kb "$program" >/dev/null; done  # warm the caches

@@ -16,7 +16,7 @@ export QT_QPA_PLATFORM=xcb
 measure() {
   ZELVORN_BENCH_START_NS=$(date +%s%N) "$1" 2>/dev/null | tail -n 1
 }
-source "$(dirname "$0")/median.sh"
+source "$(dirname "$0")/../median.sh"
 
 declare -A ms rss
 for program in zelvorn minimal; do ms[$program]=""; rss[$program]=""; done
