@@ -253,6 +253,8 @@ TEST(GdiCanvasTest, TextIsDrawnInTheFontColourInsideItsRectangleOnly) {
       if (bitmap.Pixel(x, y) == kBackground) continue;
       ++ink;
       EXPECT_TRUE(TRect({5, 5, 35, 15}).Contains({x, y})) << x << "," << y;
+      // Between the strokes the cells show through: no box in the DC's background colour.
+      EXPECT_NE(bitmap.Pixel(x, y), 0xFFFFFFu) << x << "," << y;
     }
   }
   EXPECT_GT(ink, 10);

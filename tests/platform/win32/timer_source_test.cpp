@@ -7,15 +7,21 @@
 namespace zelvorn {
 namespace {
 
-// Runs the thread's message loop until `done` holds or a second has passed.
+// Runs the thread's message loop until `done` holds or `limit_ms` have passed; returns how many
+// WM_TIMER messages it dispatched.
 template <class TDone>
-void PumpUntil(TDone done) {
+int PumpUntil(TDone done, DWORD limit_ms = 1000) {
   const DWORD start = GetTickCount();
   MSG message;
-  while (!done() && GetTickCount() - start < 1000) {
+  int timer_messages = 0;
+  while (!done() && GetTickCount() - start < limit_ms) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      timer_messages += message.message == WM_TIMER;
+      DispatchMessageW(&message);
+    }
   }
+  return timer_messages;
 }
 
 TEST(Win32TimerSourceTest, TicksReachTheirOwnTimerThroughTheMessageLoopUntilStopped) {
@@ -41,6 +47,11 @@ TEST(Win32TimerSourceTest, TicksReachTheirOwnTimerThroughTheMessageLoopUntilStop
   PumpUntil([&] { return fast_ticks >= fast_at + 3; });
   EXPECT_GE(fast_ticks, fast_at + 3);
   EXPECT_EQ(stopped_ticks, stopped_at);
+
+  // Stopped timers are Windows' no longer: nothing is left ticking unheard.
+  fast.SetEnabled(false);
+  PumpUntil([] { return false; }, 50);
+  EXPECT_EQ(PumpUntil([] { return false; }, 100), 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "controls/grid/win32/win32_pan_marks.h"
 #include "platform/error_boundary.h"
 
 namespace zelvorn {
@@ -153,6 +154,52 @@ TEST_F(CellGridWindowTest, TheWheelMovesTheCurrentRowByWholeNotches) {
   EXPECT_EQ(window_->Grid().Row(), 2 * (lines + 1));
   Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(window_->Grid().Row(), lines + 1);
+  // What is left over a whole notch counts towards the next.
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 3 / 2)), 0);
+  EXPECT_EQ(window_->Grid().Row(), 2 * (lines + 1));
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
+  EXPECT_EQ(window_->Grid().Row(), 3 * (lines + 1));
+}
+
+// Dispatches this thread's messages until `done` holds, for at most `limit_ms`.
+template <class TCondition>
+bool PumpUntil(TCondition done, DWORD limit_ms = 2000) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < limit_ms) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  return done();
+}
+
+// The real pointer and the real pan timer: the marker shows at the press, the pointer below it
+// runs the current cell down with the downward cursor, and a second press ends it all.
+TEST_F(CellGridWindowTest, MiddleButtonPanningFollowsThePointerOnItsOwnTimer) {
+  const POINT origin{100, 60};
+  POINT below{100, 120};
+  ClientToScreen(Grid(), &below);
+  Send(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(origin.x, origin.y));
+  Send(WM_MBUTTONUP, 0, MAKELPARAM(origin.x, origin.y));
+  const HWND marker = FindWindowExW(Grid(), nullptr, L"TCellGridPanOrigin", nullptr);
+  ASSERT_NE(marker, nullptr);
+  EXPECT_TRUE(IsWindowVisible(marker));
+  RECT mark{};
+  GetWindowRect(marker, &mark);
+  MapWindowPoints(nullptr, Grid(), reinterpret_cast<POINT*>(&mark), 2);
+  EXPECT_EQ((mark.left + mark.right) / 2, origin.x);
+  EXPECT_EQ((mark.top + mark.bottom) / 2, origin.y);
+
+  SetCursorPos(below.x, below.y);
+  EXPECT_TRUE(PumpUntil([&] { return window_->Grid().Row() >= 3; }));
+  EXPECT_EQ(GetCursor(), PanCursor(TGridCursor::crPanDown));
+  EXPECT_EQ(window_->Grid().Col(), 0);
+
+  Send(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(origin.x, origin.y));
+  EXPECT_FALSE(IsWindowVisible(marker));
+  const int row = window_->Grid().Row();
+  PumpUntil([] { return false; }, 200);  // twenty ticks, had the timer gone on
+  EXPECT_EQ(window_->Grid().Row(), row);
 }
 
 TEST_F(CellGridWindowTest, AFailingHandlerIsReportedOnceWithTheMouseFreeAndTheGridGoesOn) {
