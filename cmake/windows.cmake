@@ -29,13 +29,16 @@ add_custom_target(zelvorn_sound_file ALL DEPENDS ${ZELVORN_SOUND_FILE})
 # once (cmake/windows_tests.cmake); CTest starts each test program through it. Wine's own
 # diagnostics would only bury the tests' output; its menu builder would copy the installer's
 # Start-menu entry into this machine's own menu, and its .NET and HTML engines are neither
-# needed nor downloadable here. ZELVORN_WINE_ENV is that environment, for a test's command:
+# needed nor downloadable here. Every program of a test run opens its windows on the run's one
+# display. ZELVORN_WINE_ENV is that environment, for a test's command:
 #   add_test(NAME ... COMMAND ${ZELVORN_WINE_ENV} script.sh ...)
 find_program(ZELVORN_WINE wine)
 find_program(ZELVORN_WINESERVER wineserver)
 set(ZELVORN_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
 set(ZELVORN_WINE_ENV ${CMAKE_COMMAND} -E env WINEPREFIX=${ZELVORN_WINE_PREFIX} WINEDEBUG=-all
-    WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d)
+    WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
+    ZELVORN_WINE_DISPLAY=${PROJECT_BINARY_DIR}/wine-display
+    ${PROJECT_SOURCE_DIR}/tests/support/win32/on_test_display.sh)
 if(ZELVORN_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVORN_WINE_ENV} ${ZELVORN_WINE})
 endif()

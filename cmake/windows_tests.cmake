@@ -27,11 +27,12 @@ add_custom_command(OUTPUT ${prefix_stamp}
   USES_TERMINAL)
 add_custom_target(zelvorn_wine_prefix ALL DEPENDS ${prefix_stamp})
 
-# One Wine server for the whole test run, with Wine's services started once. Every test that
+# One Wine server and one X display for the whole test run, with Wine's services started once. Every test that
 # runs a Windows program requires it: set_tests_properties(... PROPERTIES ${ZELVORN_TEST_FIXTURES})
 add_test(NAME WineServer.Start
          COMMAND ${ZELVORN_WINE_ENV} ${PROJECT_SOURCE_DIR}/tests/support/win32/start_wine_server.sh)
-add_test(NAME WineServer.Stop COMMAND ${ZELVORN_WINE_ENV} ${ZELVORN_WINESERVER} --kill)
+add_test(NAME WineServer.Stop
+         COMMAND ${ZELVORN_WINE_ENV} ${PROJECT_SOURCE_DIR}/tests/support/win32/stop_wine_server.sh)
 set_tests_properties(WineServer.Start PROPERTIES FIXTURES_SETUP wine TIMEOUT 30)
 set_tests_properties(WineServer.Stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 30)
 set(ZELVORN_TEST_FIXTURES FIXTURES_REQUIRED wine)

@@ -16,7 +16,11 @@
 #           exits 1
 set -euo pipefail
 
+# On the test run's display (tests/support/win32/on_test_display.sh), else on one of its own.
 if [[ "${1:-}" != --inner ]]; then
+  if [[ -n ${ZELVORN_ON_TEST_DISPLAY:-} ]]; then
+    exec "$0" --inner "$@"
+  fi
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$@"
 fi
 scenario=$2

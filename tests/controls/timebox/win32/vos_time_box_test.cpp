@@ -46,7 +46,10 @@ class PrintedClient {
 // A disabled edit left to itself greys its text; the time box's digits must stay white on
 // black, and follow the text and the font colour it is given.
 TEST(VosTimeBoxTest, PaintsItsDigitsInTheFontColourWhileDisabled) {
-  TVosTimeBox box(GetDesktopWindow(), 1, 0, 0, kWidth, kHeight);
+  const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(parent, nullptr);
+  TVosTimeBox box(parent, 1, 0, 0, kWidth, kHeight);
   ASSERT_FALSE(box.Enabled());
   const int white_at_zero = PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF);
   EXPECT_GT(white_at_zero, 20);
@@ -60,6 +63,7 @@ TEST(VosTimeBoxTest, PaintsItsDigitsInTheFontColourWhileDisabled) {
   box.SetFont(red);
   EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF), 0);
   EXPECT_GT(PrintedClient(box.Handle()).Count(box.Handle(), 0x0000FF), 20);
+  DestroyWindow(parent);
 }
 
 }  // namespace
