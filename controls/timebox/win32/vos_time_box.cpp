@@ -26,11 +26,12 @@ constexpr UINT_PTR kFaceSubclassId = 1;
 }  // namespace
 
 // A disabled EDIT draws its text in the system's grey whatever WM_CTLCOLORSTATIC answers, and the
-// digits must stay readable on black, so the box paints its own client area. The frame is still
-// the edit's.
+// digits must stay readable on black, so while disabled the box paints its own client area. The
+// frame is still the edit's, and an enabled box, with its caret and selection, is all the edit's.
 LRESULT CALLBACK TVosTimeBox::FaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                        UINT_PTR, DWORD_PTR box) {
   auto& self = *reinterpret_cast<TVosTimeBox*>(box);
+  if (IsWindowEnabled(window)) return DefSubclassProc(window, message, wparam, lparam);
   switch (message) {
     case WM_ERASEBKGND:
       return 1;

@@ -63,6 +63,10 @@ TEST(VosTimeBoxTest, PaintsItsDigitsInTheFontColourWhileDisabled) {
   box.SetFont(red);
   EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF), 0);
   EXPECT_GT(PrintedClient(box.Handle()).Count(box.Handle(), 0x0000FF), 20);
+
+  // Enabled, the edit draws itself, in the colours its parent would give it.
+  box.SetEnabled(true);
+  EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), 0x0000FF), 0);
   DestroyWindow(parent);
 }
 
