@@ -27,8 +27,9 @@ add_custom_command(OUTPUT ${prefix_stamp}
   USES_TERMINAL)
 add_custom_target(zelvorn_wine_prefix ALL DEPENDS ${prefix_stamp})
 
-# One Wine server and one X display for the whole test run, with Wine's services started once. Every test that
-# runs a Windows program requires it: set_tests_properties(... PROPERTIES ${ZELVORN_TEST_FIXTURES})
+# One Wine server and one X display for the whole test run, with Wine's services started once.
+# Every test that runs a Windows program requires them:
+#   set_tests_properties(... PROPERTIES ${ZELVORN_TEST_FIXTURES})
 add_test(NAME WineServer.Start
          COMMAND ${ZELVORN_WINE_ENV} ${PROJECT_SOURCE_DIR}/tests/support/win32/start_wine_server.sh)
 add_test(NAME WineServer.Stop
