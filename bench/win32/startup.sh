@@ -37,7 +37,7 @@ launch_ms() {
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   while shown; do sleep 0.01; done
-  echo $(((end - start) / 1000)) | awk '{ printf "%.1f\n", $1 / 1000 }'
+  awk -v ns=$((end - start)) 'BEGIN { printf "%.1f\n", ns / 1e6 }'
 }
 
 # A new prefix is made first, which takes Wine a while and is no part of a start.
