@@ -32,12 +32,28 @@ add_custom_target(zelvorn_sound_file ALL DEPENDS ${ZELVORN_SOUND_FILE})
 # needed nor downloadable here. Every program of a test run opens its windows on the run's one
 # display. ZELVORN_WINE_ENV is that environment, for a test's command:
 #   add_test(NAME ... COMMAND ${ZELVORN_WINE_ENV} script.sh ...)
-find_program(ZELVORN_WINE wine)
+#
+# Debian's `wine` starts a program with the 32-bit loader whenever that is installed, so a 64-bit
+# build takes the 64-bit loader itself. The tests' scripts start every Windows program as `wine`:
+# wine-bin/wine, first on their PATH, starts the loader of the build's kind (under its own name:
+# the loader takes the name `wine` to mean the 32-bit one).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_program(ZELVORN_WINE wine64 PATHS /usr/lib/wine)
+else()
+  find_program(ZELVORN_WINE wine)
+endif()
 find_program(ZELVORN_WINESERVER wineserver)
+if(ZELVORN_WINE)
+  file(WRITE ${PROJECT_BINARY_DIR}/wine-bin/wine "#!/bin/sh\nexec '${ZELVORN_WINE}' \"$@\"\n")
+  file(CHMOD ${PROJECT_BINARY_DIR}/wine-bin/wine
+       PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                   WORLD_EXECUTE)
+endif()
 set(ZELVORN_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
 set(ZELVORN_WINE_ENV ${CMAKE_COMMAND} -E env WINEPREFIX=${ZELVORN_WINE_PREFIX} WINEDEBUG=-all
     WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
     ZELVORN_WINE_DISPLAY=${PROJECT_BINARY_DIR}/wine-display
+    ZELVORN_WINE_BIN=${PROJECT_BINARY_DIR}/wine-bin
     ${PROJECT_SOURCE_DIR}/tests/support/win32/on_test_display.sh)
 if(ZELVORN_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVORN_WINE_ENV} ${ZELVORN_WINE})

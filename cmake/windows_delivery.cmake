@@ -34,9 +34,12 @@ add_custom_command(OUTPUT ${ZELVORN_WINDOWS_ZIP}
   COMMENT "Packing ${package}-win32.zip")
 
 set(script ${PROJECT_SOURCE_DIR}/cmake/zelvorn.nsi)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(installer_kind -DWIN64)
+endif()
 set(ZELVORN_WINDOWS_INSTALLER ${PROJECT_BINARY_DIR}/${package}-setup.exe)
 add_custom_command(OUTPUT ${ZELVORN_WINDOWS_INSTALLER}
-  COMMAND ${ZELVORN_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
+  COMMAND ${ZELVORN_MAKENSIS} -V2 -INPUTCHARSET UTF8 ${installer_kind} -DVERSION=${PROJECT_VERSION}
           -DSTAGE=${stage} -DICON=${ZELVORN_ICON_FILE} -DOUTFILE=${ZELVORN_WINDOWS_INSTALLER}
           ${script}
   DEPENDS ${script} ${staged} ${ZELVORN_ICON_FILE}

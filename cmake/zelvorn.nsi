@@ -3,7 +3,12 @@
 ; machine. /S installs, and uninstalls, without a window. cmake/windows_delivery.cmake runs
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=<x.y.z> -DSTAGE=<folder of the files>
 ;            -DICON=<zelvorn.ico> -DOUTFILE=<installer.exe> zelvorn.nsi
+!ifdef WIN64
+; The 64-bit build that the tests install where only 64-bit Wine runs.
+Target amd64-unicode
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
@@ -14,8 +19,12 @@ SetCompressor /SOLID lzma
 
 Name "Zelvorn"
 OutFile "${OUTFILE}"
+!ifdef WIN64
+InstallDir "$PROGRAMFILES64\Zelvorn"
+!else
 ; A 32-bit program: on 64-bit Windows this is "Program Files (x86)".
 InstallDir "$PROGRAMFILES\Zelvorn"
+!endif
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 ManifestSupportedOS all

@@ -14,4 +14,9 @@ if [ -n "${ZELVORN_WINE_DISPLAY:-}" ] && [ -s "$ZELVORN_WINE_DISPLAY" ]; then
     export DISPLAY ZELVORN_ON_TEST_DISPLAY
   fi
 fi
+# The Wine loader of the build's kind (cmake/windows.cmake) is the `wine` the scripts start.
+if [ -n "${ZELVORN_WINE_BIN:-}" ]; then
+  PATH="$ZELVORN_WINE_BIN:$PATH"
+  export PATH
+fi
 exec "$@"

@@ -146,8 +146,13 @@ TEST(Win32ResourcesTest, ManifestBringsCommonControlsSixAndLeavesScalingToWindow
   ASSERT_NE(controls, nullptr);
   wchar_t path[MAX_PATH];
   ASSERT_NE(GetModuleFileNameW(controls, path, MAX_PATH), 0u);
+#ifdef _WIN64
+  constexpr wchar_t kVersionSix[] =
+      L"\\winsxs\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.";
+#else
   constexpr wchar_t kVersionSix[] =
       L"\\winsxs\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.";
+#endif
   EXPECT_NE(Lower(path).find(kVersionSix), std::wstring::npos) << path;
 
   EXPECT_EQ(ManifestSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
