@@ -22,12 +22,12 @@ TFormMainLayout DesignedLayout() {
   TFormMainLayout layout;
   layout.Form = {"Zelvorn", 568, 604, clBtnFace, Font("宋体", -16, false, clWindowText)};
   layout.Panel1 = {70};
-  layout.Label1 = {{61, 26, 32, 16}, "表格", false, {}};
-  layout.Label2 = {{5, 4, 29, 56}, "0", true, Font("宋体", -56, true, clWindowText)};
+  layout.Label1 = {{61, 26, 32, 16}, "表格", false, {}, ""};
+  layout.Label2 = {{5, 4, 29, 56}, "0", true, Font("宋体", -56, true, clWindowText), "进度"};
   layout.ComboBox1 = {{115, 23, 149, 24}, 16, {"5×5", "6×6", "7×7", "8×8", "9×9"}, 0, "5×5"};
   layout.Button1 = {{296, 8, 101, 50}, "开始训练"};
   layout.VosTimeBox1 = {{412, 15, 140, 37}, false, clBlack, false, true, "00:00:00",
-                        Font("黑体", -29, false, clWhite), false, false};
+                        Font("黑体", -29, false, clWhite), false, false, "用时"};
   layout.CellGrid1 = {110,
                       105,
                       0,
@@ -37,7 +37,8 @@ TFormMainLayout DesignedLayout() {
                       Font("Tahoma", -11, true, clWindowText),
                       {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
                        goDrawFocusSelected},
-                      TScrollStyle::ssBoth};
+                      TScrollStyle::ssBoth,
+                      "表格"};
   layout.Timer1 = {false};
   return layout;
 }

@@ -45,6 +45,9 @@ struct TFormMainLayout {
     // Whether the label has a font of its own rather than the window's.
     bool OwnFont = false;
     TFont Font;
+    // What screen readers call it, when not its caption; a label so named shows a count, which
+    // they read as its value.
+    std::string AccessibleName;
   };
   struct TComboBox {
     TBounds Bounds;
@@ -67,6 +70,7 @@ struct TFormMainLayout {
     TFont Font;
     bool NowBegin = false;
     bool NowPause = false;
+    std::string AccessibleName;
   };
   // The grid fills the client area below the strip.
   struct TGrid {
@@ -79,6 +83,7 @@ struct TFormMainLayout {
     TFont FixedFont;
     TGridOptions Options;
     TScrollStyle ScrollBars = TScrollStyle::ssBoth;
+    std::string AccessibleName;
   };
   struct TTimer {
     bool Enabled = false;

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
+#include "app/form_main_layout.h"
 #include "app/qt/form_controls.h"
 #include "app/qt/form_main.h"
 #include "controls/grid/qt/cell_grid_widget.h"
@@ -104,9 +105,10 @@ void InstallAccessibility() {
 }
 
 void NameForAssistiveTools(TForm_main& form) {
-  form.Label2->setAccessibleName(QStringLiteral("进度"));
-  form.VosTimeBox1->setAccessibleName(QStringLiteral("用时"));
-  form.CellGrid1->setAccessibleName(QStringLiteral("表格"));
+  const TFormMainLayout& layout = FormMainLayout();
+  form.Label2->setAccessibleName(QString::fromStdString(layout.Label2.AccessibleName));
+  form.VosTimeBox1->setAccessibleName(QString::fromStdString(layout.VosTimeBox1.AccessibleName));
+  form.CellGrid1->setAccessibleName(QString::fromStdString(layout.CellGrid1.AccessibleName));
   form.Label1->setBuddy(form.ComboBox1);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
+#include "platform/win32/accessible_object.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_font.h"
 
@@ -75,6 +76,12 @@ TLabel::TLabel(HWND parent, int x, int y, int width, int height)
 void TLabel::SetCaption(const std::string& caption) {
   WriteText(handle_, caption);
   FitToText();
+  if (counts_) AnnounceValueChange(handle_);
+}
+
+void TLabel::DescribeAsCount(const std::string& name) {
+  DescribeForAssistiveTools(handle_, {name, ROLE_SYSTEM_PROGRESSBAR, true});
+  counts_ = true;
 }
 
 std::string TLabel::Caption() const { return ReadText(handle_); }

@@ -61,6 +61,9 @@ class TLabel {
   // The label's own font, instead of its parent's.
   void SetFont(const TFont& font);
   TColor TextColor() const { return text_color_; }
+  // Screen readers read the label as a progress bar named `name`, whose value is the caption,
+  // and hear of each change of it.
+  void DescribeAsCount(const std::string& name);
 
  private:
   void FitToText();
@@ -68,6 +71,7 @@ class TLabel {
   HWND handle_;
   TFontHandle font_;
   TColor text_color_ = clWindowText;
+  bool counts_ = false;
 };
 
 // An editable drop-down list (COMBOBOX, CBS_DROPDOWN) whose typed text is completed inline from

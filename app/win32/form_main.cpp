@@ -9,6 +9,7 @@
 #include "controls/grid/win32/cell_grid_window.h"
 #include "controls/timebox/win32/vos_time_box.h"
 #include "platform/timer.h"
+#include "platform/win32/accessible_object.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_color.h"
 
@@ -64,6 +65,7 @@ TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
   LoadPanel1();
   LoadCellGrid1();
   LoadTimer1();
+  NameForAssistiveTools();
   ports_ = std::make_unique<TWindowPorts>(TWindowPorts{
       TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
       TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
@@ -151,6 +153,18 @@ void TForm_main::LoadCellGrid1() {
 void TForm_main::LoadTimer1() {
   Timer1 = std::make_unique<TTimer>();
   Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
+}
+
+// Windows' own objects name a control after the label created before it, which is the progress
+// number for every control of the strip; each gets its name from the layout instead, and the
+// chooser the caption that labels it. Their texts are their values, as Windows' own objects for
+// edits and combo boxes say (Wine's do not).
+void TForm_main::NameForAssistiveTools() {
+  const TFormMainLayout& layout = FormMainLayout();
+  Label2->DescribeAsCount(layout.Label2.AccessibleName);
+  DescribeForAssistiveTools(VosTimeBox1->Handle(), {layout.VosTimeBox1.AccessibleName, {}, true});
+  DescribeForAssistiveTools(ComboBox1->Handle(), {layout.Label1.Caption, {}, true});
+  CellGrid1->SetAccessibleName(layout.CellGrid1.AccessibleName);
 }
 
 LRESULT TForm_main::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

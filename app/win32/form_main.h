@@ -59,6 +59,7 @@ class TForm_main : public TWindow {
   void LoadPanel1();
   void LoadCellGrid1();
   void LoadTimer1();
+  void NameForAssistiveTools();
   void Realign(int width, int height);
   LRESULT ControlColor(HDC dc, HWND control);
 

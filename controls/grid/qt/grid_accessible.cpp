@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "controls/grid/grid_accessible_updates.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/error_boundary.h"
 #include "platform/qt/qt_geometry.h"
@@ -203,20 +204,29 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   mutable QHash<std::pair<int, int>, QAccessible::Id> cells_;
 };
 
-TGridAccessibleState StateOf(const TCellGridWidget& widget) {
-  const TCellGrid& grid = widget.Grid();
-  return {grid.RowCount(), grid.ColCount(), grid.Row(), grid.Col(), grid.Selection(),
-          widget.hasFocus()};
+// The event Qt raises for each of the grid's updates, but for a changed table, which is an event
+// of its own kind.
+QAccessible::Event QtEventOf(TGridAccessibleEvent type) {
+  switch (type) {
+    case TGridAccessibleEvent::kNameChanged:
+      return QAccessible::NameChanged;
+    case TGridAccessibleEvent::kSelection:
+      return QAccessible::Selection;
+    case TGridAccessibleEvent::kSelectionWithin:
+      return QAccessible::SelectionWithin;
+    default:
+      return QAccessible::Focus;
+  }
 }
 
 // Tells assistive tools, while any are listening, what changed in the grid. It exists from the
 // first time one asks for the grid's description. Every change of the current cell, the
-// selection, the counts or the focus repaints the grid, so the viewport's paint is where they are
-// compared with what was told last.
+// selection, the counts, a cell's text or the focus repaints the grid, so the viewport's paint is
+// where they are compared with what was told last.
 class TGridChangeReporter final : public QObject {
  public:
-  explicit TGridChangeReporter(TCellGridWidget* widget)
-      : QObject(widget), widget_(widget), told_(StateOf(*widget)) {
+  explicit TGridChangeReporter(TCellGridWidget* widget) : QObject(widget), widget_(widget) {
+    Guarded([this] { tracker_.Update(widget_->Grid(), widget_->hasFocus()); });
     widget->viewport()->installEventFilter(this);
   }
 
@@ -227,17 +237,15 @@ class TGridChangeReporter final : public QObject {
 
  private:
   void ReportChanges() {
-    const TGridAccessibleState now = StateOf(*widget_);
-    const auto updates = GridAccessibleUpdates(told_, now);
-    told_ = now;
+    const auto updates = tracker_.Update(widget_->Grid(), widget_->hasFocus());
     if (!QAccessible::isActive()) return;
     for (const TGridAccessibleUpdate& update : updates) {
-      if (update.type == QAccessible::TableModelChanged) {
+      if (update.type == TGridAccessibleEvent::kTableChanged) {
         QAccessibleTableModelChangeEvent reset(widget_,
                                                QAccessibleTableModelChangeEvent::ModelReset);
         QAccessible::updateAccessibility(&reset);
       } else {
-        QAccessibleEvent event(widget_, update.type);
+        QAccessibleEvent event(widget_, QtEventOf(update.type));
         event.setChild(update.child);
         QAccessible::updateAccessibility(&event);
       }
@@ -245,7 +253,7 @@ class TGridChangeReporter final : public QObject {
   }
 
   TCellGridWidget* widget_;
-  TGridAccessibleState told_;
+  TGridAccessibleTracker tracker_;
 };
 
 QAccessibleInterface* GridAccessibleFactory(const QString& class_name, QObject* object) {
@@ -256,23 +264,6 @@ QAccessibleInterface* GridAccessibleFactory(const QString& class_name, QObject* 
 }
 
 }  // namespace
-
-std::vector<TGridAccessibleUpdate> GridAccessibleUpdates(const TGridAccessibleState& told,
-                                                         const TGridAccessibleState& now) {
-  std::vector<TGridAccessibleUpdate> updates;
-  const bool counts_changed = told.rows != now.rows || told.cols != now.cols;
-  if (counts_changed) updates.push_back({QAccessible::TableModelChanged, -1});
-  const bool current_in_grid =
-      now.row >= 0 && now.col >= 0 && now.row < now.rows && now.col < now.cols;
-  if (!current_in_grid) return updates;
-  const int current = now.row * now.cols + now.col;
-  if (!(told.selection == now.selection)) updates.push_back({QAccessible::Selection, current});
-  const bool current_moved = told.row != now.row || told.col != now.col;
-  if (now.focused && (current_moved || counts_changed || !told.focused)) {
-    updates.push_back({QAccessible::Focus, current});
-  }
-  return updates;
-}
 
 void InstallGridAccessibility() { QAccessible::installFactory(&GridAccessibleFactory); }
 

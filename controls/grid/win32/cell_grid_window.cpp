@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/grid/grid_painter.h"
+#include "controls/grid/win32/grid_accessible.h"
 #include "controls/grid/win32/win32_pan_marks.h"
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
@@ -83,6 +84,22 @@ std::optional<TColor> ParentColor(HWND window) {
   return solid.lbColor;
 }
 
+// The event Windows announces for each of the grid's updates.
+DWORD WinEventOf(TGridAccessibleEvent type) {
+  switch (type) {
+    case TGridAccessibleEvent::kTableChanged:
+      return EVENT_OBJECT_REORDER;
+    case TGridAccessibleEvent::kNameChanged:
+      return EVENT_OBJECT_NAMECHANGE;
+    case TGridAccessibleEvent::kSelection:
+      return EVENT_OBJECT_SELECTION;
+    case TGridAccessibleEvent::kSelectionWithin:
+      return EVENT_OBJECT_SELECTIONWITHIN;
+    default:
+      return EVENT_OBJECT_FOCUS;
+  }
+}
+
 }  // namespace
 
 // ---- The window ----
@@ -127,6 +144,10 @@ TCellGridWindow::~TCellGridWindow() {
   // The grid keeps the window's size; the window's last messages go to the default handling.
   grid_.AttachWindow(nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
   pan_marker_.reset();
   DestroyWindow(window_);
 }
@@ -234,6 +255,10 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
       // The default handling lets go of any capture still held.
       result = DefWindowProcW(window_, message, wparam, lparam);
       return true;
+    case WM_GETOBJECT:
+      if (!AsksForClientObject(lparam)) return false;
+      result = AccessibleObject(wparam);
+      return true;
     case WM_GETDLGCODE:
       result = DLGC_WANTARROWS;
       return true;
@@ -283,6 +308,7 @@ void TCellGridWindow::Paint() {
     TGridPainter(grid_).PaintClientArea(canvas);
   });
   EndPaint(window_, &paint);
+  Guarded([this] { AnnounceChanges(); });
 }
 
 // The whole client area into a device context of the caller's (a printout, a screenshot).
@@ -303,6 +329,21 @@ void TCellGridWindow::PaintFrame() {
     TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(window_));
   }
   ReleaseDC(window_, dc);
+}
+
+// ---- Screen readers ----
+
+LRESULT TCellGridWindow::AccessibleObject(WPARAM wparam) {
+  if (accessible_ == nullptr) accessible_ = new TGridAccessible(*this);
+  return LresultFromObject(IID_IAccessible, wparam, accessible_);
+}
+
+void TCellGridWindow::AnnounceChanges() {
+  for (const TGridAccessibleUpdate& update : told_screen_readers_.Update(grid_, Focused())) {
+    // Child ids count the cells from 1; 0 is the table itself.
+    NotifyWinEvent(WinEventOf(update.type), window_, OBJID_CLIENT,
+                   update.child < 0 ? CHILDID_SELF : update.child + 1);
+  }
 }
 
 // ---- Input ----

@@ -3,14 +3,17 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "controls/grid/cell_grid.h"
+#include "controls/grid/grid_accessible_updates.h"
 #include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 #include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 
+class TGridAccessible;
 class TPanOriginMarker;
 
 // The window that shows a TCellGrid on Windows: a child window of our own class with a 2-pixel
@@ -40,6 +43,9 @@ class TCellGridWindow final : public IGridWindow {
   const TGridInput& Input() const { return input_; }
   // Moves and sizes the window in its parent's client area.
   void SetBounds(int x, int y, int width, int height);
+  // The name screen readers call the table by.
+  const std::string& AccessibleName() const { return accessible_name_; }
+  void SetAccessibleName(std::string name) { accessible_name_ = std::move(name); }
 
   // IGridWindow.
   bool Showing() const override;
@@ -96,6 +102,10 @@ class TCellGridWindow final : public IGridWindow {
   void Wheel(WPARAM wparam, LPARAM lparam);
   void FocusLeaving(HWND next);
   bool SetCursorShape();
+  LRESULT AccessibleObject(WPARAM wparam);
+  // Tells screen readers what changed since they were last told: every change that matters to
+  // them repaints the grid, so this runs after each paint.
+  void AnnounceChanges();
 
   HWND window_ = nullptr;
   TCellGrid grid_;
@@ -106,6 +116,11 @@ class TCellGridWindow final : public IGridWindow {
   bool active_control_ = false;
   TGridCursor cursor_ = TGridCursor::crDefault;
   std::unique_ptr<TPanOriginMarker> pan_marker_;
+  // The object screen readers hold, made when the first one asks; the window keeps a reference
+  // and disconnects it when it goes.
+  TGridAccessible* accessible_ = nullptr;
+  std::string accessible_name_;
+  TGridAccessibleTracker told_screen_readers_;
   // Wheel turn not yet counted as a whole notch, in the units of WM_MOUSEWHEEL.
   int wheel_remainder_ = 0;
 };

@@ -124,40 +124,6 @@ TEST_F(AccessibilityTest, CurrentCellIsTheFocusedAndSelectedOne) {
   EXPECT_FALSE(cell->state().focused);
 }
 
-TEST(GridAccessibleUpdatesTest, TellTheTableTheSelectionAndTheFocusedCellAsTheyChange) {
-  using U = TGridAccessibleUpdate;
-  const TGridAccessibleState start{5, 5, 0, 0, {0, 0, 0, 0}, true};
-  const TGridAccessibleState unfocused{5, 5, 0, 0, {0, 0, 0, 0}, false};
-  const TGridAccessibleState moved{5, 5, 2, 3, {3, 2, 3, 2}, true};  // row 2, column 3
-  const TGridAccessibleState moved_unfocused{5, 5, 2, 3, {3, 2, 3, 2}, false};
-  const TGridAccessibleState larger{6, 6, 0, 0, {0, 0, 0, 0}, true};     // a new board
-  const TGridAccessibleState outside{5, 5, -1, -1, {0, 0, 0, 0}, true};  // no current cell
-  struct TCase {
-    const char* what;
-    TGridAccessibleState told;
-    TGridAccessibleState now;
-    std::vector<U> expected;
-  };
-  for (const TCase& c : {
-           TCase{"nothing changed", start, start, {}},
-           TCase{"moved, focused",
-                 start,
-                 moved,
-                 {{QAccessible::Selection, 13}, {QAccessible::Focus, 13}}},
-           TCase{"moved, not focused", unfocused, moved_unfocused, {{QAccessible::Selection, 13}}},
-           TCase{"new counts",
-                 start,
-                 larger,
-                 {{QAccessible::TableModelChanged, -1}, {QAccessible::Focus, 0}}},
-           TCase{"current outside", start, outside, {}},
-           TCase{"focus arrives", unfocused, start, {{QAccessible::Focus, 0}}},
-           TCase{"focus leaves", start, unfocused, {}},
-       }) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(GridAccessibleUpdates(c.told, c.now), c.expected);
-  }
-}
-
 TEST_F(AccessibilityTest, StripControlsHaveTheNamesAndValuesAScreenReaderSays) {
   struct TCase {
     QObject* control;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/grid/win32/win32_pan_marks.h"
+#include "platform/win32/accessible_object.h"
 #include "platform/error_boundary.h"
 
 namespace zelvorn {
@@ -245,6 +246,67 @@ TEST_F(CellGridWindowTest, PrintingTheClientAreaPaintsTheCellsLinesAndTexts) {
   DeleteObject(bitmap);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
+}
+
+// The table a screen reader gets: cells beyond the view are offscreen, a range selection comes as
+// an enumeration of the cells' child ids, navigation stays in the table, and the object the
+// client still holds answers "disconnected" once the window is gone.
+TEST_F(CellGridWindowTest, ScreenReadersReadTheTableAndKeepASafeObjectAfterTheWindow) {
+  window_->Grid().SetCells(1, 0, "42");
+  window_->Grid().SetSelection({1, 0, 2, 1});  // columns 1-2 of rows 0-1
+  IAccessible* table = nullptr;
+  const LRESULT answer = Send(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+  ASSERT_TRUE(SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0,
+                                          reinterpret_cast<void**>(&table))));
+  auto child = [](long id) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  BSTR name = nullptr;
+  ASSERT_EQ(table->get_accName(child(2), &name), S_OK);  // row 0, column 1
+  EXPECT_STREQ(name, L"42");
+  SysFreeString(name);
+  long count = 0;
+  table->get_accChildCount(&count);
+  EXPECT_EQ(count, 200);
+  VARIANT state;
+  table->get_accState(child(1), &state);
+  EXPECT_EQ(state.lVal & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_OFFSCREEN), 0);
+  table->get_accState(child(200), &state);  // row 19, scrolled out of view
+  EXPECT_EQ(state.lVal & STATE_SYSTEM_OFFSCREEN, STATE_SYSTEM_OFFSCREEN);
+
+  VARIANT selection;
+  ASSERT_EQ(table->get_accSelection(&selection), S_OK);
+  ASSERT_EQ(selection.vt, VT_UNKNOWN);
+  IEnumVARIANT* cells = nullptr;
+  selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&cells));
+  selection.punkVal->Release();
+  ASSERT_NE(cells, nullptr);
+  VARIANT ids[5];
+  ULONG fetched = 0;
+  EXPECT_EQ(cells->Next(5, ids, &fetched), S_FALSE);
+  std::vector<long> got;
+  for (ULONG i = 0; i < fetched; ++i) got.push_back(ids[i].lVal);
+  EXPECT_EQ(got, (std::vector<long>{2, 3, 12, 13}));
+  cells->Release();
+
+  struct TStep {
+    long from, direction, to;  // to -1: none
+  };
+  for (const TStep& step : {TStep{1, NAVDIR_RIGHT, 2}, TStep{10, NAVDIR_RIGHT, -1},
+                            TStep{10, NAVDIR_NEXT, 11}, TStep{1, NAVDIR_UP, -1},
+                            TStep{1, NAVDIR_DOWN, 11}, TStep{0, NAVDIR_LASTCHILD, 200}}) {
+    VARIANT end;
+    table->accNavigate(step.direction, child(step.from), &end);
+    EXPECT_EQ(end.vt == VT_I4 ? end.lVal : -1, step.to) << step.from << " " << step.direction;
+  }
+
+  window_.reset();
+  EXPECT_EQ(table->get_accChildCount(&count), RPC_E_DISCONNECTED);
+  EXPECT_EQ(table->get_accName(child(2), &name), RPC_E_DISCONNECTED);
+  table->Release();
 }
 
 }  // namespace
