@@ -9,9 +9,9 @@ class TCellGridWindow;
 // The grid as screen readers and magnifiers read it over Microsoft Active Accessibility: a table
 // named as the window's AccessibleName, whose children are its cells as simple elements, row by
 // row, child id 1 being the top-left cell. A cell is named by its text and described by its row
-// and column; it is selectable and focusable, selected within the selection, focused while it is
-// current and the grid has the keyboard focus, and offscreen while scrolled out of view. Its
-// location is the part of it that shows, on the screen. The window answers WM_GETOBJECT with this
+// and column. Every cell can take the focus and be selected; its state says whether it lies in the
+// selection, whether it is the current cell of a grid that holds the keyboard focus, and whether
+// the view has scrolled it away. Its location is the part of it that shows, on the screen. The window answers WM_GETOBJECT with this
 // object and disconnects it when it goes; a client that still holds it then gets
 // RPC_E_DISCONNECTED. The selection belongs to the training, so clients may read but not set it.
 class TGridAccessible final : public TAccessibleObject {
