@@ -4,11 +4,21 @@ ASAN_BUILD ?= build-asan
 CORE_BUILD ?= build-core
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
+# Compiles through ccache when the machine has it; `CCACHE=` builds without.
+CCACHE     ?= $(if $(shell command -v ccache),ccache)
+# More options for every configure, e.g. CMAKE_OPTIONS=-DBUILD_TESTING=OFF.
+CMAKE_OPTIONS ?=
 
 # Our own builds treat warnings as errors; a plain `cmake` configure, as a packager runs it,
 # does not.
 CONFIGURE  = cmake -G Ninja -DZELVORN_WERROR=ON \
-  $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) $(CMAKE_OPTIONS)
+
+# The one date of everything the build stamps with a time (tools/source-date-epoch: the last
+# commit's, unless the environment brings its own), for every tool the build runs: Qt's resource
+# compiler takes it for its files' times. The packing steps ask for it themselves too, for a
+# build that CMake runs without this Makefile.
+export SOURCE_DATE_EPOCH := $(shell tools/source-date-epoch)
 
 # $(call configure,FOLDER,OPTIONS): configures FOLDER with OPTIONS when it has no build yet or was
 # configured by another command than this one, which it keeps in FOLDER/configure-command. Then
@@ -21,7 +31,8 @@ then \
 fi
 endef
 
-.PHONY: run test build package setup asan-test core-test windows windows-test windows-test-in bench windows-bench format clean
+.PHONY: run test build package setup asan-test core-test windows windows-test windows-test-in \
+  reproducible bench windows-bench format clean
 
 run: build
 	$(BUILD)/app/zelvorn
@@ -36,9 +47,10 @@ build: setup
 	$(call configure,$(BUILD))
 	cmake --build $(BUILD)
 
-# The Debian package zelvorn_<version>_<architecture>.deb, in $(BUILD).
+# The Debian package zelvorn_<version>_<architecture>.deb, in $(BUILD), and its SHA256SUMS.
 package: build
 	cd $(BUILD) && cpack
+	@cat $(BUILD)/SHA256SUMS
 
 # The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: setup
@@ -54,12 +66,14 @@ core-test: setup
 	ctest --test-dir $(CORE_BUILD) --output-on-failure -j $(JOBS)
 
 # The 32-bit Windows program, cross-built with MinGW-w64: $(WINDOWS_BUILD)/zelvorn.exe with its
-# snd.wav, zelvorn-<version>-win32.zip and the installer zelvorn-<version>-setup.exe.
+# snd.wav, zelvorn-<version>-win32.zip and the installer zelvorn-<version>-setup.exe, with the
+# SHA256SUMS of these two and of the delivered zelvorn.exe.
 WINDOWS_OPTIONS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/i686-w64-mingw32.cmake
 
 windows: setup
 	$(call configure,$(WINDOWS_BUILD),$(WINDOWS_OPTIONS))
 	cmake --build $(WINDOWS_BUILD) --target zelvorn_delivery
+	@cat $(WINDOWS_BUILD)/SHA256SUMS
 
 # The Windows build's tests, run under Wine on the 32-bit program as it is delivered. A kernel
 # started without ia32 emulation runs no 32-bit program, Wine's included; on such a machine they
@@ -79,6 +93,11 @@ windows-test-in:
 	$(call configure,$(DIR),$(OPTIONS))
 	cmake --build $(DIR)
 	ctest --test-dir $(DIR) --output-on-failure -j $(JOBS)
+
+# Builds the package and the Windows delivery twice, in two clones of the sources in other
+# folders, and checks that both builds give the same bytes (tools/check-reproducible).
+reproducible: setup
+	tools/check-reproducible
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done

@@ -33,6 +33,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-extra, qt6-trans
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland")
 # CPack adds maintainer scripts that run ldconfig as soon as a shared object lies one folder below
 # /usr/lib, as the private audio module in /usr/lib/zelvorn does. ldconfig never looks there; the
-# script run after packaging builds the package again without them.
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb_without_ldconfig.cmake)
+# script run after packaging builds the package again without them, and the same way each time.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb_repack.cmake)
 include(CPack)
