@@ -373,7 +373,18 @@ void TGridInput::MoveByKey(std::uint16_t key, TShiftState shift) {
 
 // ---- Wheel ----
 
-void TGridInput::MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point) {
+void TGridInput::MouseWheel(std::int32_t delta, TShiftState shift, TPoint point) {
+  if (delta == 0) return;
+  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
+  wheel_remainder_ += delta;
+  while (wheel_remainder_ >= kWheelNotch || wheel_remainder_ <= -kWheelNotch) {
+    const bool away = wheel_remainder_ > 0;
+    wheel_remainder_ += away ? -kWheelNotch : kWheelNotch;
+    WheelNotch(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
+  }
+}
+
+void TGridInput::WheelNotch(TWheelTurn turn, TShiftState shift, TPoint point) {
   if (grid_.Window() == nullptr) return;
   if (!panning_) {
     if (shift.Has(ssCtrl)) {

@@ -50,6 +50,8 @@ class TGridInput {
   static constexpr std::int32_t kPanInterval = 10;
   // How far the pointer must be above or below the pan origin before the current cell runs.
   static constexpr std::int32_t kPanDeadZone = 5;
+  // One notch of the wheel in the units of MouseWheel's delta, on either platform.
+  static constexpr std::int32_t kWheelNotch = 120;
   // The Ctrl+wheel zoom total stays within -kZoomLimit..kZoomLimit pixels.
   static constexpr std::int32_t kZoomLimit = 10;
 
@@ -80,8 +82,12 @@ class TGridInput {
   // it), then moves as the key asks. `key` 0 stands for a key without a code here. Returns
   // whether the grid used the key; unused keys may go on to the window's other handlers.
   bool KeyDown(std::uint16_t key, TShiftState shift);
-  // One notch of the wheel, with the pointer at `point`.
-  void MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point);
+  // A wheel message as the platform gives it: `delta` in 120ths of a notch, positive away from
+  // the user, with the pointer at `point`. Fine-grained wheels send parts of a notch; they add up
+  // to whole ones, and a turn the other way starts afresh.
+  void MouseWheel(std::int32_t delta, TShiftState shift, TPoint point);
+  // One whole notch of the wheel.
+  void WheelNotch(TWheelTurn turn, TShiftState shift, TPoint point);
   // The grid's window gained or lost the keyboard focus.
   void FocusGained();
   void FocusLost();
@@ -128,6 +134,8 @@ class TGridInput {
 
   TCellGrid& grid_;
   std::int32_t wheel_lines_ = 3;
+  // Wheel turn not yet counted as a whole notch, in the units of MouseWheel's delta.
+  std::int32_t wheel_remainder_ = 0;
   TPoint press_pos_;
   // The grid holds the capture for a left press whose release it has not seen.
   bool left_down_ = false;

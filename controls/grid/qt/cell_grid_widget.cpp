@@ -409,25 +409,14 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
 }
 
 void TCellGridWidget::WheelEvent(QWheelEvent* event) {
-  constexpr int kNotch = 120;
   const int delta = event->angleDelta().y();
   if (delta == 0) {
     event->ignore();
     return;
   }
-  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other
-  // way starts afresh.
-  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
-  wheel_remainder_ += delta;
-  const TShiftState shift = GridShift(event->modifiers(), event->buttons());
-  const TPoint point = GridPoint(event->position());
-  last_pointer_ = point;
-  while (wheel_remainder_ >= kNotch || wheel_remainder_ <= -kNotch) {
-    // Qt's positive delta is a turn away from the user.
-    const bool away = wheel_remainder_ > 0;
-    wheel_remainder_ += away ? -kNotch : kNotch;
-    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
-  }
+  last_pointer_ = GridPoint(event->position());
+  // Qt's angle delta is in the core's units: eighths of a degree, positive away from the user.
+  input_.MouseWheel(delta, GridShift(event->modifiers(), event->buttons()), last_pointer_);
 }
 
 void TCellGridWidget::keyPressEvent(QKeyEvent* event) {

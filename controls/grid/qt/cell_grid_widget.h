@@ -115,8 +115,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   TGridCursor cursor_ = TGridCursor::crDefault;
   // A child of the viewport, made when first needed.
   TPanOriginMarker* pan_marker_ = nullptr;
-  // Eighths of a degree of wheel turn not yet counted as a whole notch.
-  int wheel_remainder_ = 0;
   // The client position of the last mouse or wheel event over the viewport.
   TPoint last_pointer_;
 };

@@ -400,19 +400,9 @@ void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
   // place on the screen.
   POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
   ScreenToClient(window_, &screen);
-  const TPoint point{screen.x, screen.y};
-  const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
-  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other way
-  // starts afresh.
-  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
-  wheel_remainder_ += delta;
+  static_assert(WHEEL_DELTA == TGridInput::kWheelNotch);
   const TShiftState shift = MouseShift(GET_KEYSTATE_WPARAM(wparam));
-  while (wheel_remainder_ >= WHEEL_DELTA || wheel_remainder_ <= -WHEEL_DELTA) {
-    // A positive delta is a turn away from the user.
-    const bool away = wheel_remainder_ > 0;
-    wheel_remainder_ += away ? -WHEEL_DELTA : WHEEL_DELTA;
-    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
-  }
+  input_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam), shift, {screen.x, screen.y});
 }
 
 void TCellGridWindow::FocusLeaving(HWND next) {

@@ -121,8 +121,6 @@ class TCellGridWindow final : public IGridWindow {
   TGridAccessible* accessible_ = nullptr;
   std::string accessible_name_;
   TGridAccessibleTracker told_screen_readers_;
-  // Wheel turn not yet counted as a whole notch, in the units of WM_MOUSEWHEEL.
-  int wheel_remainder_ = 0;
 };
 
 }  // namespace zelvorn
