@@ -5,6 +5,7 @@
 #include "controls/grid/cell_grid.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_window.h"
+#include "platform/error_boundary.h"
 
 namespace zelvorn {
 
@@ -211,6 +212,19 @@ void TGridInput::CancelMode() {
   if (panning_) EndPanning();
   if (grid_.State() == TGridState::gsSelecting) window->StopTimer(kAutoScrollTimer);
   grid_.SetState(TGridState::gsNormal);
+}
+
+void TGridInput::CancelAndReport(std::exception_ptr error) noexcept {
+  // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
+  // that failure is reported after the one that caused it.
+  std::exception_ptr again;
+  try {
+    CancelMode();
+  } catch (...) {
+    again = std::current_exception();
+  }
+  ReportError(error);
+  if (again) ReportError(again);
 }
 
 // ---- Panning ----

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <utility>
 
 #include "controls/grid/grid_types.h"
 #include "platform/geometry.h"
@@ -39,7 +41,7 @@ enum class TWheelTurn : bool { kAwayFromUser, kTowardUser };
 // change the current cell and scroll; OnClickCell belongs to presses alone.
 //
 // A failing handler's exception leaves the call at once, the state as far as it got; the host
-// then calls CancelMode(), which ends the press cleanly, before the failure is reported.
+// runs every call through Guarded(), which ends the press cleanly before the failure is reported.
 class TGridInput {
  public:
   // The auto-scroll timer runs while a mouse selection is under way.
@@ -94,6 +96,18 @@ class TGridInput {
   // A tick of one of the grid's timers.
   void Timer(std::int32_t id);
 
+  // Runs grid input where the platform called us. A handler that fails leaves its press half
+  // done, so the grid gives up its mouse operation (CancelMode) before the failure goes to the
+  // error report: the report finds the mouse free and the grid idle. Never throws.
+  template <class TAction>
+  void Guarded(TAction&& action) noexcept {
+    try {
+      std::forward<TAction>(action)();
+    } catch (...) {
+      CancelAndReport(std::current_exception());
+    }
+  }
+
   // ---- State ----
 
   bool Panning() const { return panning_; }
@@ -128,6 +142,10 @@ class TGridInput {
   void Zoom(std::int32_t amount);
   void WheelRows(TWheelTurn turn);
   void WheelStep(TWheelTurn turn, TShiftState shift, TPoint point);
+
+  // Guarded's failure path: CancelMode, then the report of `error`, then that of any failure of
+  // CancelMode's own handlers.
+  void CancelAndReport(std::exception_ptr error) noexcept;
 
   // Raises OnSelectionChanged when the selection is no longer `before`.
   void SelectionChangedSince(const TGridRect& before);

@@ -105,11 +105,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   // value are the person's.
   bool writing_bar_ = false;
 
-  // Runs grid input where Qt called us. A handler that fails leaves its press half done, so the
-  // grid gives up its mouse operation before the failure goes to the error report: the report
-  // finds the mouse free and the grid idle, and no exception reaches Qt's frames.
-  template <class TAction>
-  void RunInput(TAction&& action) noexcept;
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
   TGridCursor cursor_ = TGridCursor::crDefault;
