@@ -6,11 +6,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/cell_grid_port.h"
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
-#include "app/qt/training_ports.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/color.h"
@@ -20,16 +18,6 @@
 #include "platform/timer.h"
 
 namespace zelvorn {
-
-// The controller's views of this window's controls.
-struct TWindowPorts {
-  TCellGridPort grid;
-  TTimeBoxPort time_box;
-  TLabelPort progress_label;
-  TComboBoxPort size_chooser;
-  TButtonPort start_button;
-  TTimerPort timer;
-};
 
 namespace {
 
@@ -68,13 +56,10 @@ TForm_main::TForm_main(TApplication& owner)
   setTabOrder(Button1, CellGrid1);
   ComboBox1->setFocus(Qt::OtherFocusReason);
 
-  ports_ = std::make_unique<TWindowPorts>(
-      TWindowPorts{TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
-                   TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
+  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
+                                    *Timer1);
   handlers_ = std::make_unique<TFormMainHandlers>(
-      TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
-                     ports_->start_button, ports_->timer, owner_, owner_,
-                     QCoreApplication::applicationFilePath().toStdString()});
+      ports_->Ports(owner_, owner_, QCoreApplication::applicationFilePath().toStdString()));
   handlers_->BindGrid(CellGrid1->Grid());
   handlers_->BindTimer(*Timer1);
 }

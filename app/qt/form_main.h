@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/form_main_layout.h"
+#include "app/training_ports.h"
 #include "platform/alignment.h"
 #include "platform/timer.h"
 
@@ -16,7 +17,6 @@ class TComboBox;
 class TLabel;
 class TPanel;
 class TVosTimeBox;
-struct TWindowPorts;
 
 // The main window on Qt: the strip at the top with the size chooser, the start button, the time
 // box and the progress number, and the grid of numbers below it. It builds its controls from the
@@ -61,8 +61,10 @@ class TForm_main : public QWidget {
   // Lays the strip along the top and lets the grid take the rest of the client area.
   void Realign();
 
+  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+
   TApplication& owner_;
-  std::unique_ptr<TWindowPorts> ports_;
+  std::unique_ptr<TPorts> ports_;
   std::unique_ptr<TFormMainHandlers> handlers_;
   bool sound_prepared_ = false;
 };
