@@ -96,7 +96,7 @@ void TForm_main::LoadPanel1() {
   Button1 = new TButton(Panel1);
   Button1->setGeometry(ToQRect(stored.Button1.Bounds));
   Button1->SetCaption(stored.Button1.Caption);
-  Button1->OnClick = [this] { Button1Click(); };
+  Button1->OnClick = [this] { handlers_->Button1Click(); };
 
   const TFormMainLayout::TTimeBox& time_box = stored.VosTimeBox1;
   VosTimeBox1 = new TVosTimeBox(Panel1);
@@ -128,16 +128,6 @@ void TForm_main::LoadCellGrid1() {
 void TForm_main::LoadTimer1() {
   Timer1 = std::make_unique<TTimer>();
   Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
-}
-
-void TForm_main::Timer1Timer() { handlers_->Timer1Timer(); }
-void TForm_main::Button1Click() { handlers_->Button1Click(); }
-void TForm_main::CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
-                                       TVAlignment& VAlign) {
-  handlers_->CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
-}
-void TForm_main::CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol) {
-  handlers_->CellGrid1ClickCell(ARow, ACol);
 }
 
 void TForm_main::resizeEvent(QResizeEvent* event) {

@@ -5,7 +5,6 @@
 
 #include "app/form_main_layout.h"
 #include "app/training_ports.h"
-#include "platform/alignment.h"
 #include "platform/timer.h"
 
 namespace zelvorn {
@@ -40,13 +39,6 @@ class TForm_main : public QWidget {
   TCellGridWidget* CellGrid1 = nullptr;
   std::unique_ptr<TTimer> Timer1;
   TLabel* Label2 = nullptr;
-
-  // The handlers, bound to the components' events as the window is built.
-  void Timer1Timer();
-  void Button1Click();
-  void CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
-                             TVAlignment& VAlign);
-  void CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
