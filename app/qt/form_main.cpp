@@ -13,8 +13,8 @@
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/color.h"
 #include "platform/font.h"
-#include "platform/qt/qt_color.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/color.h"
+#include "platform/qt/font.h"
 #include "platform/timer.h"
 
 namespace zelvorn {

@@ -8,8 +8,8 @@
 #include "controls/timebox/win32/vos_time_box.h"
 #include "platform/timer.h"
 #include "platform/win32/accessible_object.h"
+#include "platform/win32/color.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_color.h"
 
 namespace zelvorn {
 

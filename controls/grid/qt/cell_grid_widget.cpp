@@ -15,12 +15,12 @@
 #include <optional>
 
 #include "controls/grid/grid_painter.h"
-#include "controls/grid/qt/pan_marks.h"
-#include "controls/grid/qt/qt_grid_keys.h"
+#include "controls/grid/qt/grid_keys.h"
+#include "controls/grid/qt/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/qt/cancel_mode.h"
-#include "platform/qt/qt_canvas.h"
-#include "platform/qt/qt_geometry.h"
+#include "platform/qt/canvas.h"
+#include "platform/qt/geometry.h"
 
 namespace zelvorn {
 

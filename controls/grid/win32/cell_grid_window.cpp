@@ -5,7 +5,7 @@
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/win32/grid_accessible.h"
-#include "controls/grid/win32/win32_pan_marks.h"
+#include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/win32/gdi_canvas.h"

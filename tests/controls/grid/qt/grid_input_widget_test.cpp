@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "controls/grid/qt/cell_grid_widget.h"
-#include "controls/grid/qt/pan_marks.h"
+#include "controls/grid/qt/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/format.h"
 #include "tests/controls/grid/fake_grid_window.h"

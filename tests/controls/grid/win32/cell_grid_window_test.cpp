@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "controls/grid/win32/win32_pan_marks.h"
-#include "platform/win32/accessible_object.h"
+#include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
+#include "platform/win32/accessible_object.h"
 
 namespace zelvorn {
 namespace {
