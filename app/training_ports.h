@@ -81,10 +81,10 @@ class TWindowPorts {
   TWindowPorts& operator=(const TWindowPorts&) = delete;
 
   // The controller's ports: these with the application's message box and sound player and the
-  // running program's full path.
-  TTrainingPorts Ports(IInfoBox& info_box, ISoundPlayer& sound, std::string executable_path) {
-    return {grid_,    time_box_, progress_label_,           size_chooser_, start_button_, timer_,
-            info_box, sound,     std::move(executable_path)};
+  // wrong-click sound's path.
+  TTrainingPorts Ports(IInfoBox& info_box, ISoundPlayer& sound, std::string sound_path) {
+    return {grid_,  time_box_, progress_label_, size_chooser_,        start_button_,
+            timer_, info_box,  sound,           std::move(sound_path)};
   }
 
  private:

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <string>
 
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
@@ -16,6 +17,7 @@
 #include "platform/qt/color.h"
 #include "platform/qt/font.h"
 #include "platform/timer.h"
+#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -41,6 +43,11 @@ void SetColors(QWidget& widget, TColor background, TColor text) {
   widget.setPalette(colors);
 }
 
+// Qt's paths separate folders with "/" alone, on every system.
+std::string WrongClickSoundPath() {
+  return SoundFilePath(QCoreApplication::applicationFilePath().toStdString(), "/");
+}
+
 }  // namespace
 
 TForm_main::TForm_main(TApplication& owner)
@@ -58,8 +65,8 @@ TForm_main::TForm_main(TApplication& owner)
 
   ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
                                     *Timer1);
-  handlers_ = std::make_unique<TFormMainHandlers>(
-      ports_->Ports(owner_, owner_, QCoreApplication::applicationFilePath().toStdString()));
+  handlers_ =
+      std::make_unique<TFormMainHandlers>(ports_->Ports(owner_, owner_, WrongClickSoundPath()));
   handlers_->BindGrid(CellGrid1->Grid());
   handlers_->BindTimer(*Timer1);
 }
@@ -141,9 +148,7 @@ void TForm_main::paintEvent(QPaintEvent* event) {
   sound_prepared_ = true;
   // The audio stack loads once the window is on the screen: the window does not wait for it,
   // and the first wrong click does not either.
-  QTimer::singleShot(0, this, [this] {
-    owner_.PrepareSound(SoundFilePath(QCoreApplication::applicationFilePath().toStdString()));
-  });
+  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(WrongClickSoundPath()); });
 }
 
 void TForm_main::Realign() {

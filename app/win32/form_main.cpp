@@ -10,6 +10,7 @@
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/color.h"
 #include "platform/win32/utf16.h"
+#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -56,8 +57,9 @@ TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
   NameForAssistiveTools();
   ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
                                     *Timer1);
-  handlers_ =
-      std::make_unique<TFormMainHandlers>(ports_->Ports(owner_, owner_, owner_.ExecutablePath()));
+  // Windows separates folders with either slash.
+  handlers_ = std::make_unique<TFormMainHandlers>(
+      ports_->Ports(owner_, owner_, SoundFilePath(owner_.ExecutablePath(), "/\\")));
   handlers_->BindGrid(CellGrid1->Grid());
   handlers_->BindTimer(*Timer1);
   Button1->OnClick = [this] { handlers_->Button1Click(); };
