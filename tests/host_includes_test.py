@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Fails when a source file outside a host folder includes Qt or Windows headers.
+"""Fails when a source file outside a host folder includes Qt or Windows headers, or tests
+which platform it is built for.
 
 The program's behaviour is one core shared by the Linux and the Windows program; only the files
-in folders named qt/ (the Qt host) and win32/ (the Win32 host) may reach their platform. This
-lists every include that breaks that rule, with its file and line.
+in folders named qt/ (the Qt host) and win32/ (the Win32 host) may reach their platform. What
+differs between the platforms is passed in by the host, so a core file has no platform #if
+either. This lists every include and every conditional that breaks that rule, with its file and
+line.
 """
 import pathlib
 import re
@@ -21,10 +24,25 @@ WINDOWS_HEADERS = {
     "combaseapi.h", "oleauto.h", "winres.h",
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]')
+# The macros that name a system or its toolchain (Qt's Q_OS_ and Q_CC_ families among them).
+PLATFORM_MACRO = (r"_WIN32|_WIN64|WIN32|_WINDOWS|__CYGWIN__|__MINGW32__|__MINGW64__|_MSC_VER|"
+                  r"__linux__|__linux|__unix__|__unix|__APPLE__|__MACH__|__FreeBSD__|"
+                  r"__ANDROID__|__EMSCRIPTEN__|Q_OS_\w+|Q_CC_\w+")
+CONDITIONAL = re.compile(r"^\s*#\s*(?:if|ifdef|ifndef|elif|elifdef|elifndef)\b(.*)")
+PLATFORM_TEST = re.compile(r"(?<!\w)(" + PLATFORM_MACRO + r")(?!\w)")
 
 
 def platform_header(name: str) -> bool:
     return QT_HEADER.match(name) is not None or name.lower() in WINDOWS_HEADERS
+
+
+def platform_conditional(line: str):
+    """The platform macro a conditional line tests, or None."""
+    match = CONDITIONAL.match(line)
+    if not match:
+        return None
+    tested = PLATFORM_TEST.search(match.group(1).split("//")[0])
+    return tested.group(1) if tested else None
 
 
 def in_host_folder(path: pathlib.PurePath) -> bool:
@@ -41,6 +59,9 @@ def offences(root: pathlib.Path, files):
             match = INCLUDE.match(line)
             if match and platform_header(match.group(1)):
                 yield f"{path}:{number}: includes <{match.group(1)}> outside a host folder"
+            macro = platform_conditional(line)
+            if macro:
+                yield f"{path}:{number}: tests {macro} outside a host folder"
 
 
 def tracked_files(root: pathlib.Path):
@@ -54,7 +75,7 @@ def main() -> int:
     found = list(offences(root, tracked_files(root)))
     for offence in found:
         print(offence)
-    print(f"{len(found)} includes of a platform's headers outside qt/ and win32/")
+    print(f"{len(found)} platform includes and conditionals outside qt/ and win32/")
     return 1 if found else 0
 
 

@@ -83,7 +83,7 @@ struct TTrainingPorts {
   IRunTimer& timer;             // Timer1
   IInfoBox& info_box;           // ShowInfoMessage
   ISoundPlayer& sound;          // wrong-click sound
-  std::string executable_path;  // full path of the running program
+  std::string sound_path;       // the wrong-click sound, beside the program (SoundFilePath)
 };
 
 }  // namespace zelvorn

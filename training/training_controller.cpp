@@ -25,14 +25,8 @@ std::string ResultText(std::int32_t elapsed_seconds, const std::string& grade) {
   return Format("成功通过训练，你在%d秒钟完成任务。本次成绩为：%s", {elapsed_seconds, grade});
 }
 
-std::string SoundFilePath(const std::string& executable_path) {
-  // Windows separates folders with either slash; elsewhere a backslash belongs to the name.
-#ifdef _WIN32
-  constexpr const char* kSeparators = "/\\";
-#else
-  constexpr const char* kSeparators = "/";
-#endif
-  const std::size_t separator = executable_path.find_last_of(kSeparators);
+std::string SoundFilePath(const std::string& executable_path, std::string_view folder_separators) {
+  const std::size_t separator = executable_path.find_last_of(folder_separators);
   const std::string directory =
       separator == std::string::npos ? std::string() : executable_path.substr(0, separator + 1);
   return directory + "snd.wav";
@@ -80,7 +74,7 @@ void TTrainingController::CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACo
   if (!RunActive()) return;
   const std::int32_t value = StrToInt(ports_.grid.Cell(ACol, ARow));
   if (value != correct_count_ + 1) {
-    ports_.sound.PlayAsync(SoundFilePath(ports_.executable_path));
+    ports_.sound.PlayAsync(ports_.sound_path);
     return;
   }
   ++correct_count_;

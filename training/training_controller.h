@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/alignment.h"
@@ -20,8 +21,9 @@ std::string GradeText(std::int32_t seconds_per_cell);
 // The message shown when a run is complete.
 std::string ResultText(std::int32_t elapsed_seconds, const std::string& grade);
 
-// The wrong-click sound: "snd.wav" in the directory of the executable.
-std::string SoundFilePath(const std::string& executable_path);
+// The wrong-click sound: "snd.wav" in the folder of the executable. `folder_separators` are the
+// characters that may end a folder's name in the host's paths.
+std::string SoundFilePath(const std::string& executable_path, std::string_view folder_separators);
 
 // The training exercise: starts runs, counts seconds, judges clicks and reports the result.
 // It owns the process's number board and generator and keeps the run-active flag in the start

@@ -8,11 +8,11 @@
 #include <cstdlib>
 
 #include "app/application_texts.h"
-#include "platform/qt/cancel_mode.h"
-#include "platform/qt/deferred_wave_player.h"
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/cancel_mode.h"
+#include "platform/qt/deferred_wave_player.h"
+#include "platform/qt/font.h"
 
 namespace zelvorn {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "app/qt/message_boxes.h"
 #include "platform/error_boundary.h"
-#include "platform/qt/qt_timer_source.h"
-#include "platform/qt/sound.h"
+#include "platform/qt/timer_source.h"
+#include "platform/qt/wave_player.h"
 #include "training/ports.h"
 
 namespace zelvorn {

@@ -5,31 +5,21 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <string>
 
-#include "app/cell_grid_port.h"
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
-#include "app/qt/training_ports.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/timebox/qt/vos_time_box.h"
 #include "platform/color.h"
 #include "platform/font.h"
-#include "platform/qt/qt_color.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/color.h"
+#include "platform/qt/font.h"
 #include "platform/timer.h"
+#include "training/training_controller.h"
 
 namespace zelvorn {
-
-// The controller's views of this window's controls.
-struct TWindowPorts {
-  TCellGridPort grid;
-  TTimeBoxPort time_box;
-  TLabelPort progress_label;
-  TComboBoxPort size_chooser;
-  TButtonPort start_button;
-  TTimerPort timer;
-};
 
 namespace {
 
@@ -53,6 +43,11 @@ void SetColors(QWidget& widget, TColor background, TColor text) {
   widget.setPalette(colors);
 }
 
+// Qt's paths separate folders with "/" alone, on every system.
+std::string WrongClickSoundPath() {
+  return SoundFilePath(QCoreApplication::applicationFilePath().toStdString(), "/");
+}
+
 }  // namespace
 
 TForm_main::TForm_main(TApplication& owner)
@@ -68,13 +63,10 @@ TForm_main::TForm_main(TApplication& owner)
   setTabOrder(Button1, CellGrid1);
   ComboBox1->setFocus(Qt::OtherFocusReason);
 
-  ports_ = std::make_unique<TWindowPorts>(
-      TWindowPorts{TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
-                   TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
-  handlers_ = std::make_unique<TFormMainHandlers>(
-      TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
-                     ports_->start_button, ports_->timer, owner_, owner_,
-                     QCoreApplication::applicationFilePath().toStdString()});
+  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
+                                    *Timer1);
+  handlers_ =
+      std::make_unique<TFormMainHandlers>(ports_->Ports(owner_, owner_, WrongClickSoundPath()));
   handlers_->BindGrid(CellGrid1->Grid());
   handlers_->BindTimer(*Timer1);
 }
@@ -111,7 +103,7 @@ void TForm_main::LoadPanel1() {
   Button1 = new TButton(Panel1);
   Button1->setGeometry(ToQRect(stored.Button1.Bounds));
   Button1->SetCaption(stored.Button1.Caption);
-  Button1->OnClick = [this] { Button1Click(); };
+  Button1->OnClick = [this] { handlers_->Button1Click(); };
 
   const TFormMainLayout::TTimeBox& time_box = stored.VosTimeBox1;
   VosTimeBox1 = new TVosTimeBox(Panel1);
@@ -145,16 +137,6 @@ void TForm_main::LoadTimer1() {
   Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
 }
 
-void TForm_main::Timer1Timer() { handlers_->Timer1Timer(); }
-void TForm_main::Button1Click() { handlers_->Button1Click(); }
-void TForm_main::CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
-                                       TVAlignment& VAlign) {
-  handlers_->CellGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
-}
-void TForm_main::CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol) {
-  handlers_->CellGrid1ClickCell(ARow, ACol);
-}
-
 void TForm_main::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Realign();
@@ -166,9 +148,7 @@ void TForm_main::paintEvent(QPaintEvent* event) {
   sound_prepared_ = true;
   // The audio stack loads once the window is on the screen: the window does not wait for it,
   // and the first wrong click does not either.
-  QTimer::singleShot(0, this, [this] {
-    owner_.PrepareSound(SoundFilePath(QCoreApplication::applicationFilePath().toStdString()));
-  });
+  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(WrongClickSoundPath()); });
 }
 
 void TForm_main::Realign() {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/form_main_layout.h"
-#include "platform/alignment.h"
+#include "app/training_ports.h"
 #include "platform/timer.h"
 
 namespace zelvorn {
@@ -16,7 +16,6 @@ class TComboBox;
 class TLabel;
 class TPanel;
 class TVosTimeBox;
-struct TWindowPorts;
 
 // The main window on Qt: the strip at the top with the size chooser, the start button, the time
 // box and the progress number, and the grid of numbers below it. It builds its controls from the
@@ -41,13 +40,6 @@ class TForm_main : public QWidget {
   std::unique_ptr<TTimer> Timer1;
   TLabel* Label2 = nullptr;
 
-  // The handlers, bound to the components' events as the window is built.
-  void Timer1Timer();
-  void Button1Click();
-  void CellGrid1GetAlignment(std::int32_t ARow, std::int32_t ACol, TAlignment& HAlign,
-                             TVAlignment& VAlign);
-  void CellGrid1ClickCell(std::int32_t ARow, std::int32_t ACol);
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -61,8 +53,10 @@ class TForm_main : public QWidget {
   // Lays the strip along the top and lets the grid take the rest of the client area.
   void Realign();
 
+  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+
   TApplication& owner_;
-  std::unique_ptr<TWindowPorts> ports_;
+  std::unique_ptr<TPorts> ports_;
   std::unique_ptr<TFormMainHandlers> handlers_;
   bool sound_prepared_ = false;
 };

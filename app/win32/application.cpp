@@ -8,8 +8,8 @@
 #include "app/win32/resources/resource_ids.h"
 #include "platform/exceptions.h"
 #include "platform/format.h"
+#include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_font.h"
 
 namespace zelvorn {
 namespace {

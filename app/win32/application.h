@@ -10,8 +10,8 @@
 #include "app/win32/window.h"
 #include "platform/error_boundary.h"
 #include "platform/timer.h"
-#include "platform/win32/win32_timer_source.h"
-#include "platform/win32/win32_wave_player.h"
+#include "platform/win32/timer_source.h"
+#include "platform/win32/wave_player.h"
 #include "training/ports.h"
 
 namespace zelvorn {

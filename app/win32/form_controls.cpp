@@ -7,8 +7,8 @@
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
+#include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_font.h"
 
 namespace zelvorn {
 

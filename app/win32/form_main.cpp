@@ -2,28 +2,17 @@
 
 #include <algorithm>
 
-#include "app/cell_grid_port.h"
 #include "app/form_main_layout.h"
 #include "app/win32/application.h"
-#include "app/win32/training_ports.h"
 #include "controls/grid/win32/cell_grid_window.h"
 #include "controls/timebox/win32/vos_time_box.h"
 #include "platform/timer.h"
 #include "platform/win32/accessible_object.h"
+#include "platform/win32/color.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_color.h"
+#include "training/training_controller.h"
 
 namespace zelvorn {
-
-// The controller's views of this window's controls.
-struct TWindowPorts {
-  TCellGridPort grid;
-  TTimeBoxPort time_box;
-  TLabelPort progress_label;
-  TComboBoxPort size_chooser;
-  TButtonPort start_button;
-  TTimerPort timer;
-};
 
 namespace {
 
@@ -66,13 +55,11 @@ TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
   LoadCellGrid1();
   LoadTimer1();
   NameForAssistiveTools();
-  ports_ = std::make_unique<TWindowPorts>(TWindowPorts{
-      TCellGridPort(CellGrid1->Grid()), TTimeBoxPort(*VosTimeBox1), TLabelPort(*Label2),
-      TComboBoxPort(*ComboBox1), TButtonPort(*Button1), TTimerPort(*Timer1)});
+  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
+                                    *Timer1);
+  // Windows separates folders with either slash.
   handlers_ = std::make_unique<TFormMainHandlers>(
-      TTrainingPorts{ports_->grid, ports_->time_box, ports_->progress_label, ports_->size_chooser,
-                     ports_->start_button, ports_->timer, owner_, owner_,
-                     owner_.ExecutablePath()});
+      ports_->Ports(owner_, owner_, SoundFilePath(owner_.ExecutablePath(), "/\\")));
   handlers_->BindGrid(CellGrid1->Grid());
   handlers_->BindTimer(*Timer1);
   Button1->OnClick = [this] { handlers_->Button1Click(); };

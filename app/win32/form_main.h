@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/training_ports.h"
 #include "app/win32/form_controls.h"
 #include "app/win32/window.h"
 #include "platform/alignment.h"
@@ -14,7 +15,6 @@ class TCellGridWindow;
 class TFormMainHandlers;
 class TTimer;
 class TVosTimeBox;
-struct TWindowPorts;
 
 // The main window on Windows, a window of class "TForm_main": the strip at the top with the size
 // chooser, the start button, the time box and the progress number, and the grid of numbers below
@@ -63,9 +63,11 @@ class TForm_main : public TWindow {
   void Realign(int width, int height);
   LRESULT ControlColor(HDC dc, HWND control);
 
+  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+
   TApplication& owner_;
   TFontHandle font_;
-  std::unique_ptr<TWindowPorts> ports_;
+  std::unique_ptr<TPorts> ports_;
   std::unique_ptr<TFormMainHandlers> handlers_;
   HWND focused_control_ = nullptr;
 };

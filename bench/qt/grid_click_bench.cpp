@@ -15,7 +15,7 @@
 
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/format.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/font.h"
 
 namespace zelvorn {
 namespace {

@@ -16,11 +16,11 @@
 #include <utility>
 #include <vector>
 
-#include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/grid/grid_painter.h"
-#include "platform/qt/qt_canvas.h"
-#include "platform/qt/qt_font.h"
-#include "platform/qt/qt_geometry.h"
+#include "controls/grid/qt/cell_grid_widget.h"
+#include "platform/qt/canvas.h"
+#include "platform/qt/font.h"
+#include "platform/qt/geometry.h"
 
 namespace zelvorn {
 namespace {

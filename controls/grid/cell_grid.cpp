@@ -39,8 +39,6 @@ void TCellGrid::WindowResized() {
   view_.HideDisallowedBars();
 }
 
-// ---- Size of the control ----
-
 // ---- Counts, fixed counts and sizes ----
 
 void TCellGrid::SetColCount(std::int32_t count) {
@@ -322,15 +320,9 @@ std::int32_t TCellGrid::VisibleRowCount() const {
   return axis.LastFullCell - axis.FirstCell + 1;
 }
 
-void TCellGrid::SetLeftCol(std::int32_t col) {
-  MoveTopLeft({std::clamp(col, FixedCols(), ColCount() - 1), TopRow()});
-}
-
 void TCellGrid::SetTopRow(std::int32_t row) {
   MoveTopLeft({LeftCol(), std::clamp(row, FixedRows(), RowCount() - 1)});
 }
-
-// ---- Repainting ----
 
 // ---- Painting ----
 

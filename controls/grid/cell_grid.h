@@ -193,9 +193,8 @@ class TCellGrid {
   std::int32_t LeftCol() const { return model_.TopLeft.X; }
   std::int32_t TopRow() const { return model_.TopLeft.Y; }
   TCellCoord TopLeft() const { return model_.TopLeft; }
-  // Moves the view so that the given line is the first scrollable one. A value outside
-  // FixedCols..ColCount - 1 (rows alike) is brought inside it.
-  void SetLeftCol(std::int32_t col);
+  // Moves the view so that the given row is the first scrollable one. A value outside
+  // FixedRows..RowCount - 1 is brought inside it.
   void SetTopRow(std::int32_t row);
   // Moves the view: scrolls the window's pixels by the distance, or repaints everything when the
   // jump exceeds the visible scrollable part; updates the scroll positions and raises

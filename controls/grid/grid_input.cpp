@@ -5,6 +5,7 @@
 #include "controls/grid/cell_grid.h"
 #include "controls/grid/grid_layout.h"
 #include "controls/grid/grid_window.h"
+#include "platform/error_boundary.h"
 
 namespace zelvorn {
 
@@ -213,6 +214,19 @@ void TGridInput::CancelMode() {
   grid_.SetState(TGridState::gsNormal);
 }
 
+void TGridInput::CancelAndReport(std::exception_ptr error) noexcept {
+  // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
+  // that failure is reported after the one that caused it.
+  std::exception_ptr again;
+  try {
+    CancelMode();
+  } catch (...) {
+    again = std::current_exception();
+  }
+  ReportError(error);
+  if (again) ReportError(again);
+}
+
 // ---- Panning ----
 
 void TGridInput::StartPanning(TPoint origin) {
@@ -373,7 +387,18 @@ void TGridInput::MoveByKey(std::uint16_t key, TShiftState shift) {
 
 // ---- Wheel ----
 
-void TGridInput::MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point) {
+void TGridInput::MouseWheel(std::int32_t delta, TShiftState shift, TPoint point) {
+  if (delta == 0) return;
+  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
+  wheel_remainder_ += delta;
+  while (wheel_remainder_ >= kWheelNotch || wheel_remainder_ <= -kWheelNotch) {
+    const bool away = wheel_remainder_ > 0;
+    wheel_remainder_ += away ? -kWheelNotch : kWheelNotch;
+    WheelNotch(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
+  }
+}
+
+void TGridInput::WheelNotch(TWheelTurn turn, TShiftState shift, TPoint point) {
   if (grid_.Window() == nullptr) return;
   if (!panning_) {
     if (shift.Has(ssCtrl)) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <utility>
 
 #include "controls/grid/grid_types.h"
 #include "platform/geometry.h"
@@ -39,7 +41,7 @@ enum class TWheelTurn : bool { kAwayFromUser, kTowardUser };
 // change the current cell and scroll; OnClickCell belongs to presses alone.
 //
 // A failing handler's exception leaves the call at once, the state as far as it got; the host
-// then calls CancelMode(), which ends the press cleanly, before the failure is reported.
+// runs every call through Guarded(), which ends the press cleanly before the failure is reported.
 class TGridInput {
  public:
   // The auto-scroll timer runs while a mouse selection is under way.
@@ -50,6 +52,8 @@ class TGridInput {
   static constexpr std::int32_t kPanInterval = 10;
   // How far the pointer must be above or below the pan origin before the current cell runs.
   static constexpr std::int32_t kPanDeadZone = 5;
+  // One notch of the wheel in the units of MouseWheel's delta, on either platform.
+  static constexpr std::int32_t kWheelNotch = 120;
   // The Ctrl+wheel zoom total stays within -kZoomLimit..kZoomLimit pixels.
   static constexpr std::int32_t kZoomLimit = 10;
 
@@ -80,13 +84,29 @@ class TGridInput {
   // it), then moves as the key asks. `key` 0 stands for a key without a code here. Returns
   // whether the grid used the key; unused keys may go on to the window's other handlers.
   bool KeyDown(std::uint16_t key, TShiftState shift);
-  // One notch of the wheel, with the pointer at `point`.
-  void MouseWheel(TWheelTurn turn, TShiftState shift, TPoint point);
+  // A wheel message as the platform gives it: `delta` in 120ths of a notch, positive away from
+  // the user, with the pointer at `point`. Fine-grained wheels send parts of a notch; they add up
+  // to whole ones, and a turn the other way starts afresh.
+  void MouseWheel(std::int32_t delta, TShiftState shift, TPoint point);
+  // One whole notch of the wheel.
+  void WheelNotch(TWheelTurn turn, TShiftState shift, TPoint point);
   // The grid's window gained or lost the keyboard focus.
   void FocusGained();
   void FocusLost();
   // A tick of one of the grid's timers.
   void Timer(std::int32_t id);
+
+  // Runs grid input where the platform called us. A handler that fails leaves its press half
+  // done, so the grid gives up its mouse operation (CancelMode) before the failure goes to the
+  // error report: the report finds the mouse free and the grid idle. Never throws.
+  template <class TAction>
+  void Guarded(TAction&& action) noexcept {
+    try {
+      std::forward<TAction>(action)();
+    } catch (...) {
+      CancelAndReport(std::current_exception());
+    }
+  }
 
   // ---- State ----
 
@@ -123,11 +143,17 @@ class TGridInput {
   void WheelRows(TWheelTurn turn);
   void WheelStep(TWheelTurn turn, TShiftState shift, TPoint point);
 
+  // Guarded's failure path: CancelMode, then the report of `error`, then that of any failure of
+  // CancelMode's own handlers.
+  void CancelAndReport(std::exception_ptr error) noexcept;
+
   // Raises OnSelectionChanged when the selection is no longer `before`.
   void SelectionChangedSince(const TGridRect& before);
 
   TCellGrid& grid_;
   std::int32_t wheel_lines_ = 3;
+  // Wheel turn not yet counted as a whole notch, in the units of MouseWheel's delta.
+  std::int32_t wheel_remainder_ = 0;
   TPoint press_pos_;
   // The grid holds the capture for a left press whose release it has not seen.
   bool left_down_ = false;

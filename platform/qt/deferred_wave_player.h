@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt/sound.h"
+#include "platform/qt/wave_player.h"
 
 namespace zelvorn {
 

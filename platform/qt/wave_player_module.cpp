@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <type_traits>
 
-#include "platform/qt/sound.h"
+#include "platform/qt/wave_player.h"
 
 extern "C" Q_DECL_EXPORT zelvorn::IWavePlayer* ZelvornCreateWavePlayer(
     zelvorn::TReportError report_error) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/sound.h"
+#include "platform/qt/wave_player.h"
 
 namespace zelvorn {
 

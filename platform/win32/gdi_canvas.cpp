@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "platform/line_bands.h"
+#include "platform/win32/color.h"
+#include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_color.h"
-#include "platform/win32/win32_font.h"
 
 namespace zelvorn {
 namespace {

@@ -36,20 +36,22 @@ TEST(SecondsToTimeTextTest, ZeroPadsEachFieldAndNeverWraps) {
 }
 
 TEST(SoundFilePathTest, IsSndWavBesideTheExecutable) {
-  const std::vector<std::pair<const char*, const char*>> cases = {
-      {kExecutable, kSound},
-      {"/zelvorn", "/snd.wav"},
-      {"zelvorn", "snd.wav"},
-#ifdef _WIN32
-      {"C:\\Program Files\\Zelvorn\\zelvorn.exe", "C:\\Program Files\\Zelvorn\\snd.wav"},
-      {"C:\\Zelvorn/bin\\zelvorn.exe", "C:\\Zelvorn/bin\\snd.wav"},
-      {"C:\\Zelvorn\\bin/zelvorn.exe", "C:\\Zelvorn\\bin/snd.wav"},
-#else
-      {"/opt/a\\b/zelvorn", "/opt/a\\b/snd.wav"},
-#endif
+  const struct {
+    const char* separators;
+    const char* executable;
+    const char* sound;
+  } cases[] = {
+      {"/", kExecutable, kSound},
+      {"/", "/zelvorn", "/snd.wav"},
+      {"/", "zelvorn", "snd.wav"},
+      // A backslash belongs to the name where only "/" separates folders.
+      {"/", "/opt/a\\b/zelvorn", "/opt/a\\b/snd.wav"},
+      {"/\\", "C:\\Program Files\\Zelvorn\\zelvorn.exe", "C:\\Program Files\\Zelvorn\\snd.wav"},
+      {"/\\", "C:\\Zelvorn/bin\\zelvorn.exe", "C:\\Zelvorn/bin\\snd.wav"},
+      {"/\\", "C:\\Zelvorn\\bin/zelvorn.exe", "C:\\Zelvorn\\bin/snd.wav"},
   };
-  for (const auto& [executable, sound] : cases) {
-    EXPECT_EQ(SoundFilePath(executable), sound) << executable;
+  for (const auto& c : cases) {
+    EXPECT_EQ(SoundFilePath(c.executable, c.separators), c.sound) << c.executable;
   }
 }
 
@@ -82,8 +84,8 @@ class TrainingControllerTest : public ::testing::Test {
   FakeTimer timer_;
   FakeInfoBox info_box_;
   FakeSound sound_;
-  TTrainingController controller_{{grid_, time_box_, label_, chooser_, button_, timer_, info_box_,
-                                   sound_, kExecutable}};
+  TTrainingController controller_{
+      {grid_, time_box_, label_, chooser_, button_, timer_, info_box_, sound_, kSound}};
 };
 
 TEST_F(TrainingControllerTest, StartSizesTheGridInOrderWritesTheBoardAndStartsTheClock) {

@@ -12,17 +12,15 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <QtMath>
-#include <exception>
 #include <optional>
-#include <utility>
 
 #include "controls/grid/grid_painter.h"
-#include "controls/grid/qt/pan_marks.h"
-#include "controls/grid/qt/qt_grid_keys.h"
-#include "platform/qt/cancel_mode.h"
-#include "platform/qt/qt_canvas.h"
+#include "controls/grid/qt/grid_keys.h"
+#include "controls/grid/qt/pan_indicators.h"
 #include "platform/error_boundary.h"
-#include "platform/qt/qt_geometry.h"
+#include "platform/qt/cancel_mode.h"
+#include "platform/qt/canvas.h"
+#include "platform/qt/geometry.h"
 
 namespace zelvorn {
 
@@ -225,25 +223,6 @@ std::int32_t TCellGridWidget::WheelScrollLines() const { return QApplication::wh
 
 // ---- Qt events ----
 
-template <class TAction>
-void TCellGridWidget::RunInput(TAction&& action) noexcept {
-  try {
-    std::forward<TAction>(action)();
-  } catch (...) {
-    const std::exception_ptr error = std::current_exception();
-    // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
-    // that failure is reported after the one that caused it.
-    std::exception_ptr again;
-    try {
-      input_.CancelMode();
-    } catch (...) {
-      again = std::current_exception();
-    }
-    ReportError(error);
-    if (again) ReportError(again);
-  }
-}
-
 void TCellGridWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
   Guarded([&] {
@@ -295,15 +274,15 @@ void TCellGridWidget::ConnectBar(TScrollBarKind bar) {
   scroll_bar->setTracking(false);
   scroll_bar->setFocusPolicy(Qt::NoFocus);
   connect(scroll_bar, &QAbstractSlider::actionTriggered, this,
-          [this, bar](int action) { RunInput([&] { BarAction(bar, action); }); });
+          [this, bar](int action) { input_.Guarded([&] { BarAction(bar, action); }); });
   connect(scroll_bar, &QAbstractSlider::sliderMoved, this, [this, bar](int pos) {
-    RunInput([&] { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
+    input_.Guarded([&] { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
   });
   connect(scroll_bar, &QAbstractSlider::sliderReleased, this,
-          [this, bar] { RunInput([&] { BarReleased(bar); }); });
+          [this, bar] { input_.Guarded([&] { BarReleased(bar); }); });
   // The bar's context menu ("Scroll here") sets the value without an action.
   connect(scroll_bar, &QAbstractSlider::valueChanged, this, [this, bar](int value) {
-    if (!writing_bar_) RunInput([&] { BarValueSet(bar, value); });
+    if (!writing_bar_) input_.Guarded([&] { BarValueSet(bar, value); });
   });
 }
 
@@ -367,10 +346,10 @@ bool TCellGridWidget::viewportEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-      RunInput([&] { MouseEvent(static_cast<QMouseEvent*>(event)); });
+      input_.Guarded([&] { MouseEvent(static_cast<QMouseEvent*>(event)); });
       return event->isAccepted();
     case QEvent::Wheel:
-      RunInput([&] { WheelEvent(static_cast<QWheelEvent*>(event)); });
+      input_.Guarded([&] { WheelEvent(static_cast<QWheelEvent*>(event)); });
       return event->isAccepted();
     default:
       break;
@@ -409,25 +388,14 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
 }
 
 void TCellGridWidget::WheelEvent(QWheelEvent* event) {
-  constexpr int kNotch = 120;
   const int delta = event->angleDelta().y();
   if (delta == 0) {
     event->ignore();
     return;
   }
-  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other
-  // way starts afresh.
-  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
-  wheel_remainder_ += delta;
-  const TShiftState shift = GridShift(event->modifiers(), event->buttons());
-  const TPoint point = GridPoint(event->position());
-  last_pointer_ = point;
-  while (wheel_remainder_ >= kNotch || wheel_remainder_ <= -kNotch) {
-    // Qt's positive delta is a turn away from the user.
-    const bool away = wheel_remainder_ > 0;
-    wheel_remainder_ += away ? -kNotch : kNotch;
-    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
-  }
+  last_pointer_ = GridPoint(event->position());
+  // Qt's angle delta is in the core's units: eighths of a degree, positive away from the user.
+  input_.MouseWheel(delta, GridShift(event->modifiers(), event->buttons()), last_pointer_);
 }
 
 void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
@@ -438,7 +406,7 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  RunInput([&] {
+  input_.Guarded([&] {
     // Select-all by its key sequence: the letter's code differs between keyboard layouts.
     const bool select_all = event->matches(QKeySequence::SelectAll);
     const std::uint16_t key = select_all ? kKeyA : GridKey(event->key());
@@ -451,10 +419,10 @@ void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
 
 // Neither handler calls the scroll area's own, which would repaint the whole control.
 void TCellGridWidget::focusInEvent(QFocusEvent*) {
-  RunInput([this] { input_.FocusGained(); });
+  input_.Guarded([this] { input_.FocusGained(); });
 }
 void TCellGridWidget::focusOutEvent(QFocusEvent*) {
-  RunInput([this] { input_.FocusLost(); });
+  input_.Guarded([this] { input_.FocusLost(); });
 }
 
 void TCellGridWidget::timerEvent(QTimerEvent* event) {
@@ -463,7 +431,7 @@ void TCellGridWidget::timerEvent(QTimerEvent* event) {
     QAbstractScrollArea::timerEvent(event);
     return;
   }
-  RunInput([&] { input_.Timer(id); });
+  input_.Guarded([&] { input_.Timer(id); });
 }
 
 }  // namespace zelvorn

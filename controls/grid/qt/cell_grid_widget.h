@@ -105,18 +105,11 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   // value are the person's.
   bool writing_bar_ = false;
 
-  // Runs grid input where Qt called us. A handler that fails leaves its press half done, so the
-  // grid gives up its mouse operation before the failure goes to the error report: the report
-  // finds the mouse free and the grid idle, and no exception reaches Qt's frames.
-  template <class TAction>
-  void RunInput(TAction&& action) noexcept;
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
   TGridCursor cursor_ = TGridCursor::crDefault;
   // A child of the viewport, made when first needed.
   TPanOriginMarker* pan_marker_ = nullptr;
-  // Eighths of a degree of wheel turn not yet counted as a whole notch.
-  int wheel_remainder_ = 0;
   // The client position of the last mouse or wheel event over the viewport.
   TPoint last_pointer_;
 };

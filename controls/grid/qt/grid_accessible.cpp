@@ -11,7 +11,7 @@
 #include "controls/grid/grid_accessible_updates.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/error_boundary.h"
-#include "platform/qt/qt_geometry.h"
+#include "platform/qt/geometry.h"
 
 namespace zelvorn {
 namespace {

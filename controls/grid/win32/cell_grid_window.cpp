@@ -2,11 +2,10 @@
 
 #include <exception>
 #include <optional>
-#include <utility>
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/win32/grid_accessible.h"
-#include "controls/grid/win32/win32_pan_marks.h"
+#include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/win32/gdi_canvas.h"
@@ -210,7 +209,7 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
     case WM_VSCROLL: {
       const TScrollBarKind bar =
           message == WM_HSCROLL ? TScrollBarKind::sbHorizontal : TScrollBarKind::sbVertical;
-      RunInput([&] { Scroll(bar, wparam); });
+      input_.Guarded([&] { Scroll(bar, wparam); });
       return true;
     }
     case WM_LBUTTONDOWN:
@@ -222,17 +221,17 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
-      RunInput([&] { MouseButton(message, wparam, lparam); });
+      input_.Guarded([&] { MouseButton(message, wparam, lparam); });
       return true;
     case WM_MOUSEMOVE:
-      RunInput([&] { input_.MouseMove(MouseShift(wparam), PointOf(lparam)); });
+      input_.Guarded([&] { input_.MouseMove(MouseShift(wparam), PointOf(lparam)); });
       return true;
     case WM_MOUSEWHEEL:
-      RunInput([&] { Wheel(wparam, lparam); });
+      input_.Guarded([&] { Wheel(wparam, lparam); });
       return true;
     case WM_KEYDOWN: {
       bool used = true;
-      RunInput([&] { used = Key(wparam); });
+      input_.Guarded([&] { used = Key(wparam); });
       return used;
     }
     case WM_TIMER:
@@ -240,15 +239,15 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
           wparam != static_cast<WPARAM>(TGridInput::kPanTimer)) {
         return false;
       }
-      RunInput([&] { input_.Timer(static_cast<std::int32_t>(wparam)); });
+      input_.Guarded([&] { input_.Timer(static_cast<std::int32_t>(wparam)); });
       return true;
     case WM_SETFOCUS:
       active_control_ = true;
-      RunInput([this] { input_.FocusGained(); });
+      input_.Guarded([this] { input_.FocusGained(); });
       return true;
     case WM_KILLFOCUS:
       FocusLeaving(reinterpret_cast<HWND>(wparam));
-      RunInput([this] { input_.FocusLost(); });
+      input_.Guarded([this] { input_.FocusLost(); });
       return true;
     case WM_CANCELMODE:
       Guarded([this] { input_.CancelMode(); });
@@ -268,25 +267,6 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
       return result == TRUE;
     default:
       return false;
-  }
-}
-
-template <class TAction>
-void TCellGridWindow::RunInput(TAction&& action) noexcept {
-  try {
-    std::forward<TAction>(action)();
-  } catch (...) {
-    const std::exception_ptr error = std::current_exception();
-    // Ending the mouse operation runs handlers too (OnClick, OnMouseUp), which may fail again;
-    // that failure is reported after the one that caused it.
-    std::exception_ptr again;
-    try {
-      input_.CancelMode();
-    } catch (...) {
-      again = std::current_exception();
-    }
-    ReportError(error);
-    if (again) ReportError(again);
   }
 }
 
@@ -400,19 +380,9 @@ void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
   // place on the screen.
   POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
   ScreenToClient(window_, &screen);
-  const TPoint point{screen.x, screen.y};
-  const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
-  // Fine-grained wheels report parts of a notch; they add up to whole ones. A turn the other way
-  // starts afresh.
-  if ((delta > 0) != (wheel_remainder_ > 0)) wheel_remainder_ = 0;
-  wheel_remainder_ += delta;
+  static_assert(WHEEL_DELTA == TGridInput::kWheelNotch);
   const TShiftState shift = MouseShift(GET_KEYSTATE_WPARAM(wparam));
-  while (wheel_remainder_ >= WHEEL_DELTA || wheel_remainder_ <= -WHEEL_DELTA) {
-    // A positive delta is a turn away from the user.
-    const bool away = wheel_remainder_ > 0;
-    wheel_remainder_ += away ? -WHEEL_DELTA : WHEEL_DELTA;
-    input_.MouseWheel(away ? TWheelTurn::kAwayFromUser : TWheelTurn::kTowardUser, shift, point);
-  }
+  input_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam), shift, {screen.x, screen.y});
 }
 
 void TCellGridWindow::FocusLeaving(HWND next) {

@@ -84,12 +84,6 @@ class TCellGridWindow final : public IGridWindow {
   // Handles the message, or returns false for the default handling.
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
-  // Runs grid input where Windows called us. A handler that fails leaves its press half done, so
-  // the grid gives up its mouse operation before the failure goes to the error report: the
-  // report finds the mouse free and the grid idle.
-  template <class TAction>
-  void RunInput(TAction&& action) noexcept;
-
   // The grid hears that it is on screen the first time it is, after being hidden: when it is
   // shown itself, or when its first paint shows that its parents are.
   void NoteShowing();
@@ -121,8 +115,6 @@ class TCellGridWindow final : public IGridWindow {
   TGridAccessible* accessible_ = nullptr;
   std::string accessible_name_;
   TGridAccessibleTracker told_screen_readers_;
-  // Wheel turn not yet counted as a whole notch, in the units of WM_MOUSEWHEEL.
-  int wheel_remainder_ = 0;
 };
 
 }  // namespace zelvorn

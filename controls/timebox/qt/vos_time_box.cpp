@@ -4,8 +4,8 @@
 #include <QPalette>
 
 #include "platform/error_boundary.h"
-#include "platform/qt/qt_color.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/color.h"
+#include "platform/qt/font.h"
 
 namespace zelvorn {
 

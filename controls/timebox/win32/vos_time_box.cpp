@@ -5,9 +5,9 @@
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
 #include "platform/text_layout.h"
+#include "platform/win32/color.h"
+#include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_color.h"
-#include "platform/win32/win32_font.h"
 
 namespace zelvorn {
 namespace {

@@ -195,17 +195,41 @@ TEST_F(GridNoClickTest, OneNotchMovesTheWheelLinesAndThenOneMoreRow) {
     grid_.MoveCurrent(2, c.row, TMoveAnchor::kYes, TShowCell::kYes);
     grid_.MoveAnchor({5, 5});  // a range, which the wheel collapses
     TakeEvents();
-    Input().MouseWheel(c.turn, {}, {100, 100});
+    Input().WheelNotch(c.turn, {}, {100, 100});
     EXPECT_EQ(grid_.Current(), (TCellCoord{2, c.want_row})) << c.row;
     EXPECT_EQ(grid_.Anchor(), grid_.Current()) << c.row;
     EXPECT_EQ(CountOf("OnClick"), c.clicks) << c.row;
   }
 }
 
+TEST_F(GridNoClickTest, WheelDeltasAddUpToWholeNotchesAndATurnBackStartsAfresh) {
+  std::string notches;
+  grid_.Events.OnMouseWheelDown = [&](TCellGrid&, TShiftState, TPoint, bool&) { notches += "v"; };
+  grid_.Events.OnMouseWheelUp = [&](TCellGrid&, TShiftState, TPoint, bool&) { notches += "^"; };
+  const struct {
+    std::int32_t delta;
+    const char* want;
+  } steps[] = {
+      // Half a notch waits; the second half makes it whole.
+      {-120, "v"}, {-60, ""}, {-60, "v"},
+      // One and a half notches, then a half: two.
+      {120, "^"}, {-180, "v"}, {-60, "v"}, {240, "^^"},
+      // A half turned the other way drops the half before it rather than undoing it.
+      {60, ""}, {-60, ""}, {-60, "v"},
+      // No turn is no notch; three quarters and a quarter make one.
+      {0, ""}, {90, ""}, {30, "^"},
+  };
+  for (const auto& step : steps) {
+    notches.clear();
+    Input().MouseWheel(step.delta, {}, {100, 100});
+    EXPECT_EQ(notches, step.want) << step.delta;
+  }
+}
+
 TEST_F(GridNoClickTest, TheWheelsOwnStageReportsTheSelectionAndTheGenericOneDoesNot) {
   grid_.MoveCurrent(2, 0, TMoveAnchor::kYes, TShowCell::kYes);
   TakeEvents();
-  Input().MouseWheel(TWheelTurn::kTowardUser, {}, {100, 100});
+  Input().WheelNotch(TWheelTurn::kTowardUser, {}, {100, 100});
   EXPECT_EQ(TakeEvents(), (Log{"OnSelectCell col 2 row 3", "OnClick", "OnSelectionChanged 2,3..2,3",
                                "OnSelectCell col 2 row 4", "OnClick"}));
 }
@@ -220,9 +244,9 @@ TEST_F(GridNoClickTest, AHandledWheelEventStopsTheGenericRow) {
     asked.push_back("up");
     EXPECT_FALSE(handled);
   };
-  Input().MouseWheel(TWheelTurn::kTowardUser, {ssShift}, {40, 50});
+  Input().WheelNotch(TWheelTurn::kTowardUser, {ssShift}, {40, 50});
   EXPECT_EQ(grid_.Row(), 3);
-  Input().MouseWheel(TWheelTurn::kAwayFromUser, {}, {40, 50});
+  Input().WheelNotch(TWheelTurn::kAwayFromUser, {}, {40, 50});
   EXPECT_EQ(grid_.Row(), 0);  // three up reach the first row; the generic stage stops there
   EXPECT_EQ(asked, (std::vector<std::string>{"down 1 (40,50)", "up"}));
 }
@@ -240,7 +264,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
     return all;
   };
   for (int notch = 1; notch <= 4; ++notch) {
-    Input().MouseWheel(TWheelTurn::kTowardUser, {ssCtrl}, {100, 100});
+    Input().WheelNotch(TWheelTurn::kTowardUser, {ssCtrl}, {100, 100});
     const std::int32_t zoom = std::min(3 * notch, 9);
     EXPECT_EQ(grid_.Appearance().ZoomDelta, zoom) << notch;
     EXPECT_EQ(sizes(), each(62 + zoom, 58 + zoom)) << notch;
@@ -248,7 +272,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
     EXPECT_EQ(grid_.Row(), notch);
   }
   for (int notch = 1; notch <= 7; ++notch) {
-    Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
+    Input().WheelNotch(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   }
   EXPECT_EQ(grid_.Appearance().ZoomDelta, -9);
   EXPECT_EQ(sizes(), each(62 - 9, 58 - 9));
@@ -256,7 +280,7 @@ TEST_F(GridNoClickTest, CtrlWheelZoomsEveryLineWithinTenPixels) {
 
 TEST_F(GridNoClickTest, ZoomKeepsALineThatWouldVanish) {
   grid_.SetColWidths(4, 2);
-  Input().MouseWheel(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
+  Input().WheelNotch(TWheelTurn::kAwayFromUser, {ssCtrl}, {100, 100});
   EXPECT_EQ(grid_.ColWidths(4), 2);
   EXPECT_EQ(grid_.ColWidths(3), 59);
   EXPECT_EQ(grid_.Appearance().ZoomDelta, -3);
@@ -272,7 +296,7 @@ TEST(GridWheelLinesTest, TheSettingIsReadWhenTheWindowIsAttached) {
   window.Show();
   testing::SizeForRun(grid, 9);
   window.wheel_lines = 5;  // a later change of the setting is not seen
-  input.MouseWheel(TWheelTurn::kTowardUser, {}, {10, 10});
+  input.WheelNotch(TWheelTurn::kTowardUser, {}, {10, 10});
   EXPECT_EQ(grid.Row(), 2);
   EXPECT_EQ(input.WheelLines(), 1);
 }
@@ -377,7 +401,7 @@ TEST_F(GridPanTest, TheOtherPressesAndKeysEndPanning) {
 
 TEST_F(GridPanTest, TheWheelSkipsItsOwnStageWhilePanning) {
   StartPanning();
-  Input().MouseWheel(TWheelTurn::kTowardUser, {}, kOrigin);
+  Input().WheelNotch(TWheelTurn::kTowardUser, {}, kOrigin);
   EXPECT_EQ(grid_.Row(), 1);
   EXPECT_TRUE(Input().Panning());
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "controls/grid/cell_grid.h"
+#include "platform/error_boundary.h"
+#include "platform/format.h"
 #include "tests/controls/grid/grid_input_fixture.h"
 
 namespace zelvorn {
@@ -292,6 +295,28 @@ TEST_F(GridInputTest, AnExceptionFromOnClickCellLeavesThePressAndCancelModeEndsI
   Release(At(6, 7));
   EXPECT_EQ(window_.TakeLog(), Log{});
   EXPECT_EQ(TakeEvents(), (Log{"OnClick", "OnMouseUp left (382,416)"}));
+}
+
+TEST_F(GridInputTest, GuardedInputCancelsThenReportsAndThenReportsTheCancelsOwnFailure) {
+  grid_.Events.OnClickCell = [](TCellGrid&, std::int32_t, std::int32_t) {
+    throw std::runtime_error("not a number");
+  };
+  grid_.Events.OnMouseUp = [](TCellGrid&, TMouseButton, TShiftState, std::int32_t, std::int32_t) {
+    throw std::runtime_error("up failed");
+  };
+  Log reports;
+  const TErrorReporter old_reporter = SetErrorReporter([&](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      reports.push_back(Format("%s capture %d state %d", {e.what(), window_.HasCapture() ? 1 : 0,
+                                                          static_cast<int>(grid_.State())}));
+    }
+  });
+  Input().Guarded([&] { Press(At(6, 7)); });
+  SetErrorReporter(old_reporter);
+  EXPECT_EQ(reports, (Log{"not a number capture 0 state 0", "up failed capture 0 state 0"}));
+  EXPECT_TRUE(window_.Timers().empty());
 }
 
 TEST_F(GridInputTest, APressCancelsTheFocusedGridsOwnLeftoverSelection) {

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_canvas.h"
+#include "platform/qt/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/qt_font.h"
+#include "platform/qt/font.h"
 
 namespace zelvorn {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/qt/qt_font.h"
-#include "platform/qt/qt_text_metrics.h"
+#include "platform/qt/font.h"
+#include "platform/qt/text_metrics.h"
 
 namespace zelvorn {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_wave_player.h"
+#include "platform/win32/wave_player.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 
 #include "app/form_main_layout.h"
 #include "app/win32/resources/resource_ids.h"
-#include "platform/win32/win32_font.h"
+#include "platform/win32/font.h"
 #include "platform/win32/windows_api.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "controls/grid/qt/cell_grid_widget.h"
-#include "controls/grid/qt/pan_marks.h"
+#include "controls/grid/qt/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/format.h"
 #include "tests/controls/grid/fake_grid_window.h"
@@ -268,14 +268,12 @@ TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndI
   SetErrorReporter(old_reporter);
 }
 
-TEST_F(GridInputWidgetTest, TheWheelCountsWholeNotches) {
-  Wheel(-120);
-  EXPECT_EQ(Grid().Row(), 4);
-  Wheel(-60);  // half a notch does nothing yet
-  EXPECT_EQ(Grid().Row(), 4);
-  Wheel(-60);
+TEST_F(GridInputWidgetTest, TheWheelReachesTheGridWithItsDeltaAndModifiers) {
+  Wheel(-240);  // two notches at once
   EXPECT_EQ(Grid().Row(), 8);
-  Wheel(240);  // two notches at once
+  Wheel(120);
+  EXPECT_EQ(Grid().Row(), 4);
+  Wheel(120);
   EXPECT_EQ(Grid().Row(), 0);
   Wheel(-120, Qt::ControlModifier);
   EXPECT_EQ(Grid().Appearance().ZoomDelta, QApplication::wheelScrollLines());

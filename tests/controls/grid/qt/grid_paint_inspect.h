@@ -14,7 +14,7 @@
 
 #include "platform/font.h"
 #include "platform/geometry.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/font.h"
 
 namespace zelvorn::testing {
 

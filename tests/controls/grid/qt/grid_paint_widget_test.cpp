@@ -11,7 +11,7 @@
 #include <string>
 
 #include "controls/grid/qt/cell_grid_widget.h"
-#include "platform/qt/qt_font.h"
+#include "platform/qt/font.h"
 #include "tests/controls/grid/fake_grid_window.h"
 #include "tests/controls/grid/qt/grid_paint_inspect.h"
 

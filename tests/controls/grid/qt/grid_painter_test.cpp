@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/qt/qt_canvas.h"
-#include "platform/qt/qt_font.h"
-#include "platform/qt/qt_geometry.h"
+#include "platform/qt/canvas.h"
+#include "platform/qt/font.h"
+#include "platform/qt/geometry.h"
 #include "tests/controls/grid/fake_grid_window.h"
 #include "tests/controls/grid/qt/grid_paint_inspect.h"
 

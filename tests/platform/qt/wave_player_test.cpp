@@ -1,4 +1,4 @@
-#include "platform/qt/sound.h"
+#include "platform/qt/wave_player.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <QtEndian>
 #include <cmath>
 
-#include "platform/qt/deferred_wave_player.h"
 #include "platform/error_boundary.h"
+#include "platform/qt/deferred_wave_player.h"
 #include "platform/wave_file.h"
 
 namespace zelvorn {

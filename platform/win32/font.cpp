@@ -1,4 +1,4 @@
-#include "platform/win32/win32_font.h"
+#include "platform/win32/font.h"
 
 #include <cwchar>
 #include <map>

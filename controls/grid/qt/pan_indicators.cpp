@@ -1,4 +1,4 @@
-#include "controls/grid/qt/pan_marks.h"
+#include "controls/grid/qt/pan_indicators.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_text_metrics.h"
+#include "platform/qt/text_metrics.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_color.h"
+#include "platform/qt/color.h"
 
 namespace zelvorn {
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/grid/win32/win32_pan_marks.h"
+#include "controls/grid/win32/pan_indicators.h"
 
 #include <array>
 

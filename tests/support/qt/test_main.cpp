@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "platform/qt/qt_timer_source.h"
+#include "platform/qt/timer_source.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,4 +1,4 @@
-#include "controls/grid/qt/qt_grid_keys.h"
+#include "controls/grid/qt/grid_keys.h"
 
 #include "controls/grid/grid_input.h"
 

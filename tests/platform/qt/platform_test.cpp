@@ -7,9 +7,9 @@
 #include <QTextLayout>
 #include <tuple>
 
-#include "platform/qt/qt_color.h"
-#include "platform/qt/qt_font.h"
-#include "platform/qt/qt_geometry.h"
+#include "platform/qt/color.h"
+#include "platform/qt/font.h"
+#include "platform/qt/geometry.h"
 
 namespace zelvorn {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_timer_source.h"
+#include "platform/qt/timer_source.h"
 
 #include <QTimerEvent>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_canvas.h"
+#include "platform/qt/canvas.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "platform/line_bands.h"
-#include "platform/qt/qt_color.h"
-#include "platform/qt/qt_font.h"
-#include "platform/qt/qt_geometry.h"
-#include "platform/qt/qt_text_metrics.h"
+#include "platform/qt/color.h"
+#include "platform/qt/font.h"
+#include "platform/qt/geometry.h"
+#include "platform/qt/text_metrics.h"
 
 namespace zelvorn {
 namespace {

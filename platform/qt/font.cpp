@@ -1,4 +1,4 @@
-#include "platform/qt/qt_font.h"
+#include "platform/qt/font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

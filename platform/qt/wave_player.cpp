@@ -1,4 +1,4 @@
-#include "platform/qt/sound.h"
+#include "platform/qt/wave_player.h"
 
 #include <QApplication>
 #include <QFile>
