@@ -93,7 +93,7 @@ TApplication::TApplication(HINSTANCE instance)
       executable_path_(ModulePath()),
       title_(Widen(ApplicationTitle(executable_path_, &LowerCase))) {
   const HICON icon = LoadIconW(instance, L"MAINICON");
-  RegisterWindowClass(instance, kClassName, 0, icon, nullptr);
+  RegisterWindowClass(instance, kClassName, 0, icon, ArrowCursor(), nullptr);
   // Never seen itself: zero-sized, at the centre of the screen.
   CreateHandle(0, kClassName, title_.c_str(),
                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,

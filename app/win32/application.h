@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/window.h"
+#include "platform/win32/window.h"
 #include "platform/error_boundary.h"
 #include "platform/timer.h"
 #include "platform/win32/timer_source.h"

@@ -24,7 +24,7 @@ TFontHandle& TFontHandle::operator=(TFontHandle&& other) noexcept {
 }
 
 void TPanel::RegisterWindowClass(HINSTANCE instance) {
-  TWindow::RegisterWindowClass(instance, kClassName, 0, nullptr,
+  TWindow::RegisterWindowClass(instance, kClassName, 0, nullptr, ArrowCursor(),
                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/window.h"
+#include "platform/win32/window.h"
 #include "platform/color.h"
 #include "platform/font.h"
 

@@ -40,16 +40,14 @@ bool IsChildOf(HWND window, HWND control) {
 
 void TForm_main::RegisterWindowClasses(HINSTANCE instance) {
   TWindow::RegisterWindowClass(instance, kClassName, CS_HREDRAW | CS_VREDRAW,
-                               LoadIconW(instance, L"MAINICON"),
+                               LoadIconW(instance, L"MAINICON"), ArrowCursor(),
                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   TPanel::RegisterWindowClass(instance);
   TCellGridWindow::RegisterWindowClass(instance);
 }
 
 TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
-  // Once per process; a failed registration is tried again by the next form.
-  [[maybe_unused]] static const bool registered =
-      (RegisterWindowClasses(owner.Instance()), true);
+  RegisterWindowClasses(owner.Instance());
   LoadForm();
   LoadPanel1();
   LoadCellGrid1();

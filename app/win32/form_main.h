@@ -5,7 +5,7 @@
 
 #include "app/training_ports.h"
 #include "app/win32/form_controls.h"
-#include "app/win32/window.h"
+#include "platform/win32/window.h"
 #include "platform/alignment.h"
 
 namespace zelvorn {

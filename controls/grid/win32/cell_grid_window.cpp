@@ -1,13 +1,11 @@
 #include "controls/grid/win32/cell_grid_window.h"
 
-#include <exception>
 #include <optional>
 
 #include "controls/grid/grid_painter.h"
 #include "controls/grid/win32/grid_accessible.h"
 #include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
-#include "platform/exceptions.h"
 #include "platform/win32/gdi_canvas.h"
 
 namespace zelvorn {
@@ -16,10 +14,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TCellGrid";
 HINSTANCE class_instance = nullptr;
-
-// When Windows refuses the class or a window, as it does when its window handles run out.
-constexpr char kClassFailed[] = "创建窗口类失败";
-constexpr char kWindowFailed[] = "创建窗口失败";
 
 // Visual styles decide the frame's colour; IsThemeActive is looked up at run time, since a
 // Windows without visual styles has no uxtheme.dll to link to.
@@ -40,10 +34,9 @@ RECT ToRECT(const TRect& rect) { return {rect.Left, rect.Top, rect.Right, rect.B
 
 int BarOf(TScrollBarKind bar) { return bar == TScrollBarKind::sbHorizontal ? SB_HORZ : SB_VERT; }
 
-// A client point from a mouse message's lparam: signed, since with the capture held the pointer
-// may lie left of or above the window.
 TPoint PointOf(LPARAM lparam) {
-  return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  const POINT point = MessagePoint(lparam);
+  return {point.x, point.y};
 }
 
 // The keys and buttons a mouse message says are down (MK_ flags), and Alt, which it leaves out.
@@ -104,17 +97,9 @@ DWORD WinEventOf(TGridAccessibleEvent type) {
 // ---- The window ----
 
 void TCellGridWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
   // Double-clicks come as their own messages, as the grid's input wants them.
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = PanCursor(TGridCursor::crDefault);
-  window_class.lpszClassName = kClassName;
-  if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw EOutOfResources(kClassFailed);
-  }
+  TWindow::RegisterWindowClass(instance, kClassName, CS_DBLCLKS, nullptr,
+                               PanCursor(TGridCursor::crDefault), nullptr);
   class_instance = instance;
   TPanOriginMarker::RegisterWindowClass(instance);
 }
@@ -122,15 +107,10 @@ void TCellGridWindow::RegisterWindowClass(HINSTANCE instance) {
 TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int width,
                                  int height)
     : grid_(PlatformThemes()) {
-  // The window procedure finds this object from WM_NCCREATE on, but leaves the messages of the
-  // creation to the default handling until the grid has its window.
-  window_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, kClassName, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, x, y, width,
-      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), class_instance,
-      this);
-  if (window_ == nullptr) throw EOutOfResources(kWindowFailed);
-  pan_marker_ = std::make_unique<TPanOriginMarker>(window_);
+  CreateHandle(WS_EX_CLIENTEDGE, kClassName, L"",
+               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN,
+               {x, y, x + width, y + height}, parent, class_instance, control_id);
+  pan_marker_ = std::make_unique<TPanOriginMarker>(Handle());
   for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
     SetScrollRange(bar, 0, 0);
   }
@@ -139,78 +119,56 @@ TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int 
   NoteShowing();
 }
 
+// The window itself goes with the base, after the grid and the marker.
 TCellGridWindow::~TCellGridWindow() {
   // The grid keeps the window's size; the window's last messages go to the default handling.
   grid_.AttachWindow(nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   if (accessible_ != nullptr) {
     accessible_->Disconnect();
     accessible_->Release();
   }
   pan_marker_.reset();
-  DestroyWindow(window_);
 }
 
 void TCellGridWindow::SetBounds(int x, int y, int width, int height) {
-  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TCellGridWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                             LPARAM lparam) noexcept {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TCellGridWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ != window) {
-    return DefWindowProcW(window, message, wparam, lparam);
-  }
-  LRESULT result = 0;
-  bool handled = false;
-  // The handlers guard themselves; this is the last net, so that nothing unwinds into Windows.
-  try {
-    handled = self->HandleMessage(message, wparam, lparam, result);
-  } catch (...) {
-    ReportError(std::current_exception());
-    return 0;
-  }
-  return handled ? result : DefWindowProcW(window, message, wparam, lparam);
-}
-
-bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
-                                    LRESULT& result) {
+LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // The messages of the creation, and the last ones, come while the grid has no window.
+  if (grid_.Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
   switch (message) {
     case WM_PAINT:
       Paint();
-      return true;
+      return 0;
     case WM_PRINTCLIENT:
       PrintClient(reinterpret_cast<HDC>(wparam));
-      return true;
+      return 0;
     case WM_ERASEBKGND:
-      result = 1;  // the painter covers every pixel
-      return true;
-    case WM_NCPAINT:
+      return 1;  // the painter covers every pixel
+    case WM_NCPAINT: {
       // Windows draws the edge and the bars; the grid's frame goes over the edge.
-      result = DefWindowProcW(window_, message, wparam, lparam);
+      const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
       Guarded([this] { PaintFrame(); });
-      return true;
+      return result;
+    }
     case WM_SIZE:
       Guarded([this] { grid_.WindowResized(); });
-      return true;
+      return 0;
     case WM_WINDOWPOSCHANGED: {
       const auto* position = reinterpret_cast<const WINDOWPOS*>(lparam);
       // The default handling sends WM_SIZE.
-      result = DefWindowProcW(window_, message, wparam, lparam);
+      const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
       if (position->flags & SWP_HIDEWINDOW) told_showing_ = false;
       if (position->flags & SWP_SHOWWINDOW) Guarded([this] { NoteShowing(); });
-      return true;
+      return result;
     }
     case WM_HSCROLL:
     case WM_VSCROLL: {
       const TScrollBarKind bar =
           message == WM_HSCROLL ? TScrollBarKind::sbHorizontal : TScrollBarKind::sbVertical;
       input_.Guarded([&] { Scroll(bar, wparam); });
-      return true;
+      return 0;
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -222,52 +180,52 @@ bool TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam,
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
       input_.Guarded([&] { MouseButton(message, wparam, lparam); });
-      return true;
+      return 0;
     case WM_MOUSEMOVE:
       input_.Guarded([&] { input_.MouseMove(MouseShift(wparam), PointOf(lparam)); });
-      return true;
+      return 0;
     case WM_MOUSEWHEEL:
       input_.Guarded([&] { Wheel(wparam, lparam); });
-      return true;
+      return 0;
     case WM_KEYDOWN: {
       bool used = true;
       input_.Guarded([&] { used = Key(wparam); });
-      return used;
+      return used ? 0 : TWindow::HandleMessage(message, wparam, lparam);
     }
     case WM_TIMER:
       if (wparam != static_cast<WPARAM>(TGridInput::kAutoScrollTimer) &&
           wparam != static_cast<WPARAM>(TGridInput::kPanTimer)) {
-        return false;
+        break;
       }
       input_.Guarded([&] { input_.Timer(static_cast<std::int32_t>(wparam)); });
-      return true;
+      return 0;
     case WM_SETFOCUS:
       active_control_ = true;
       input_.Guarded([this] { input_.FocusGained(); });
-      return true;
+      return 0;
     case WM_KILLFOCUS:
       FocusLeaving(reinterpret_cast<HWND>(wparam));
       input_.Guarded([this] { input_.FocusLost(); });
-      return true;
+      return 0;
     case WM_CANCELMODE:
       Guarded([this] { input_.CancelMode(); });
       // The default handling lets go of any capture still held.
-      result = DefWindowProcW(window_, message, wparam, lparam);
-      return true;
+      return TWindow::HandleMessage(message, wparam, lparam);
     case WM_GETOBJECT:
-      if (!AsksForClientObject(lparam)) return false;
-      result = AccessibleObject(wparam);
-      return true;
+      if (!AsksForClientObject(lparam)) break;
+      return AccessibleObject(wparam);
     case WM_GETDLGCODE:
-      result = DLGC_WANTARROWS;
-      return true;
+      return DLGC_WANTARROWS;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wparam) != window_ || LOWORD(lparam) != HTCLIENT) return false;
-      result = SetCursorShape() ? TRUE : FALSE;
-      return result == TRUE;
+      if (reinterpret_cast<HWND>(wparam) != Handle() || LOWORD(lparam) != HTCLIENT ||
+          !SetCursorShape()) {
+        break;
+      }
+      return TRUE;
     default:
-      return false;
+      break;
   }
+  return TWindow::HandleMessage(message, wparam, lparam);
 }
 
 void TCellGridWindow::NoteShowing() {
@@ -282,12 +240,12 @@ void TCellGridWindow::Paint() {
   // Before BeginPaint: setting the bars' ranges may change the client area to be painted.
   Guarded([this] { NoteShowing(); });
   PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window_, &paint);
+  const HDC dc = BeginPaint(Handle(), &paint);
   Guarded([&] {
     TGdiCanvas canvas(dc, FromRECT(paint.rcPaint));
     TGridPainter(grid_).PaintClientArea(canvas);
   });
-  EndPaint(window_, &paint);
+  EndPaint(Handle(), &paint);
   Guarded([this] { AnnounceChanges(); });
 }
 
@@ -300,15 +258,15 @@ void TCellGridWindow::PrintClient(HDC dc) {
 }
 
 void TCellGridWindow::PaintFrame() {
-  const HDC dc = GetWindowDC(window_);
+  const HDC dc = GetWindowDC(Handle());
   if (dc == nullptr) return;
   {
     const std::int32_t width = Width();
     const std::int32_t height = Height();
     TGdiCanvas canvas(dc, {0, 0, width, height});
-    TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(window_));
+    TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(Handle()));
   }
-  ReleaseDC(window_, dc);
+  ReleaseDC(Handle(), dc);
 }
 
 // ---- Screen readers ----
@@ -321,7 +279,7 @@ LRESULT TCellGridWindow::AccessibleObject(WPARAM wparam) {
 void TCellGridWindow::AnnounceChanges() {
   for (const TGridAccessibleUpdate& update : told_screen_readers_.Update(grid_, Focused())) {
     // Child ids count the cells from 1; 0 is the table itself.
-    NotifyWinEvent(WinEventOf(update.type), window_, OBJID_CLIENT,
+    NotifyWinEvent(WinEventOf(update.type), Handle(), OBJID_CLIENT,
                    update.child < 0 ? CHILDID_SELF : update.child + 1);
   }
 }
@@ -361,7 +319,7 @@ void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(window_, BarOf(bar), &info);
+  GetScrollInfo(Handle(), BarOf(bar), &info);
   const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
   grid_.ScrollMessage(bar, static_cast<TScrollCode>(code), thumb ? info.nTrackPos : info.nPos);
 }
@@ -378,8 +336,8 @@ bool TCellGridWindow::Key(WPARAM key) {
 void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
   // Windows sends the wheel to the focused window, wherever the pointer is, with the pointer's
   // place on the screen.
-  POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-  ScreenToClient(window_, &screen);
+  POINT screen = MessagePoint(lparam);
+  ScreenToClient(Handle(), &screen);
   static_assert(WHEEL_DELTA == TGridInput::kWheelNotch);
   const TShiftState shift = MouseShift(GET_KEYSTATE_WPARAM(wparam));
   input_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam), shift, {screen.x, screen.y});
@@ -388,7 +346,7 @@ void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
 void TCellGridWindow::FocusLeaving(HWND next) {
   // Another control of the same top-level window becomes its focused one; a focus that leaves
   // the window altogether comes back to the grid.
-  const HWND root = GetAncestor(window_, GA_ROOT);
+  const HWND root = GetAncestor(Handle(), GA_ROOT);
   if (next != nullptr && GetAncestor(next, GA_ROOT) == root) active_control_ = false;
 }
 
@@ -400,55 +358,55 @@ bool TCellGridWindow::SetCursorShape() {
 
 // ---- IGridWindow ----
 
-bool TCellGridWindow::Showing() const { return IsWindowVisible(window_) != FALSE; }
+bool TCellGridWindow::Showing() const { return IsWindowVisible(Handle()) != FALSE; }
 
 std::int32_t TCellGridWindow::Width() const {
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  GetWindowRect(Handle(), &rect);
   return rect.right - rect.left;
 }
 
 std::int32_t TCellGridWindow::Height() const {
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  GetWindowRect(Handle(), &rect);
   return rect.bottom - rect.top;
 }
 
 void TCellGridWindow::SetSize(std::int32_t width, std::int32_t height) {
-  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TRect TCellGridWindow::ClientRect() const {
   RECT rect{};
-  GetClientRect(window_, &rect);
+  GetClientRect(Handle(), &rect);
   return FromRECT(rect);
 }
 
 void TCellGridWindow::Invalidate(const TRect& rect) {
   if (rect.IsEmpty()) return;
   const RECT area = ToRECT(rect);
-  InvalidateRect(window_, &area, FALSE);
+  InvalidateRect(Handle(), &area, FALSE);
 }
 
-void TCellGridWindow::FlushPaints() { UpdateWindow(window_); }
+void TCellGridWindow::FlushPaints() { UpdateWindow(Handle()); }
 
 void TCellGridWindow::ScrollContents(const TRect& area, std::int32_t dx, std::int32_t dy) {
   const RECT scrolled = ToRECT(area);
-  ScrollWindowEx(window_, dx, dy, &scrolled, &scrolled, nullptr, nullptr, SW_INVALIDATE);
+  ScrollWindowEx(Handle(), dx, dy, &scrolled, &scrolled, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void TCellGridWindow::InvalidateFrame() {
   // Only the edge and the bars, which lie outside the client area: in client coordinates the
   // window reaches from minus the edge's width to the client size plus the rest.
   RECT window_rect{};
-  GetWindowRect(window_, &window_rect);
+  GetWindowRect(Handle(), &window_rect);
   POINT origin{window_rect.left, window_rect.top};
-  ScreenToClient(window_, &origin);
+  ScreenToClient(Handle(), &origin);
   const HRGN frame = CreateRectRgn(origin.x, origin.y, origin.x + Width(), origin.y + Height());
   const TRect client = ClientRect();
   const HRGN inside = CreateRectRgn(0, 0, client.Right, client.Bottom);
   CombineRgn(frame, frame, inside, RGN_DIFF);
-  RedrawWindow(window_, nullptr, frame, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+  RedrawWindow(Handle(), nullptr, frame, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
   DeleteObject(inside);
   DeleteObject(frame);
 }
@@ -460,21 +418,21 @@ void TCellGridWindow::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::
   info.nMin = min;
   info.nMax = max;
   // A bar whose range is empty is hidden, and the client area grows at once.
-  SetScrollInfo(window_, BarOf(bar), &info, TRUE);
+  SetScrollInfo(Handle(), BarOf(bar), &info, TRUE);
 }
 
 bool TCellGridWindow::ScrollBarShown(TScrollBarKind bar) const {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE;
-  return GetScrollInfo(window_, BarOf(bar), &info) && info.nMin < info.nMax;
+  return GetScrollInfo(Handle(), BarOf(bar), &info) && info.nMin < info.nMax;
 }
 
 std::int32_t TCellGridWindow::ScrollPos(TScrollBarKind bar) const {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_POS;
-  return GetScrollInfo(window_, BarOf(bar), &info) ? info.nPos : 0;
+  return GetScrollInfo(Handle(), BarOf(bar), &info) ? info.nPos : 0;
 }
 
 void TCellGridWindow::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
@@ -482,7 +440,7 @@ void TCellGridWindow::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
   info.cbSize = sizeof(info);
   info.fMask = SIF_POS;
   info.nPos = pos;
-  SetScrollInfo(window_, BarOf(bar), &info, TRUE);
+  SetScrollInfo(Handle(), BarOf(bar), &info, TRUE);
 }
 
 std::int32_t TCellGridWindow::ScrollBarThickness(TScrollBarKind bar) const {
@@ -491,43 +449,43 @@ std::int32_t TCellGridWindow::ScrollBarThickness(TScrollBarKind bar) const {
 
 // A window timer of the same id replaces the one running.
 void TCellGridWindow::StartTimer(std::int32_t id, std::int32_t interval_ms) {
-  ::SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(interval_ms), nullptr);
+  ::SetTimer(Handle(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval_ms), nullptr);
 }
 
 void TCellGridWindow::StopTimer(std::int32_t id) {
-  KillTimer(window_, static_cast<UINT_PTR>(id));
+  KillTimer(Handle(), static_cast<UINT_PTR>(id));
 }
 
-void TCellGridWindow::SetCapture() { ::SetCapture(window_); }
+void TCellGridWindow::SetCapture() { ::SetCapture(Handle()); }
 
 void TCellGridWindow::ReleaseCapture() {
   if (HasCapture()) ::ReleaseCapture();
 }
 
-bool TCellGridWindow::HasCapture() const { return GetCapture() == window_; }
+bool TCellGridWindow::HasCapture() const { return GetCapture() == Handle(); }
 
 void TCellGridWindow::SendCancelModeToFocused() {
   const HWND focused = GetFocus();
-  if (focused == nullptr || focused == window_ ||
-      GetAncestor(focused, GA_ROOT) != GetAncestor(window_, GA_ROOT)) {
+  if (focused == nullptr || focused == Handle() ||
+      GetAncestor(focused, GA_ROOT) != GetAncestor(Handle(), GA_ROOT)) {
     return;
   }
   SendMessageW(focused, WM_CANCELMODE, 0, 0);
 }
 
 bool TCellGridWindow::CanFocus() const {
-  return Showing() && IsWindowEnabled(window_) &&
-         (GetWindowLongW(window_, GWL_STYLE) & WS_TABSTOP) != 0;
+  return Showing() && IsWindowEnabled(Handle()) &&
+         (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
-void TCellGridWindow::SetFocus() { ::SetFocus(window_); }
-bool TCellGridWindow::Focused() const { return GetFocus() == window_; }
+void TCellGridWindow::SetFocus() { ::SetFocus(Handle()); }
+bool TCellGridWindow::Focused() const { return GetFocus() == Handle(); }
 bool TCellGridWindow::IsActiveControl() const { return active_control_; }
 
 TPoint TCellGridWindow::PointerPos() const {
   POINT pointer{};
   GetCursorPos(&pointer);
-  ScreenToClient(window_, &pointer);
+  ScreenToClient(Handle(), &pointer);
   return {pointer.x, pointer.y};
 }
 

@@ -9,7 +9,7 @@
 #include "controls/grid/grid_accessible_updates.h"
 #include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
-#include "platform/win32/windows_api.h"
+#include "platform/win32/window.h"
 
 namespace zelvorn {
 
@@ -26,7 +26,7 @@ class TPanOriginMarker;
 // erased: the painter covers every pixel it is asked for. Every message is handled where
 // Windows calls the window procedure, and nothing thrown leaves it: input that fails first ends
 // the grid's mouse operation, then goes to ReportError.
-class TCellGridWindow final : public IGridWindow {
+class TCellGridWindow final : public TWindow, public IGridWindow {
  public:
   // Registers the window class (and that of the pan marker) once, before the first grid.
   static void RegisterWindowClass(HINSTANCE instance);
@@ -37,7 +37,6 @@ class TCellGridWindow final : public IGridWindow {
   TCellGridWindow(const TCellGridWindow&) = delete;
   TCellGridWindow& operator=(const TCellGridWindow&) = delete;
 
-  HWND Handle() const { return window_; }
   TCellGrid& Grid() { return grid_; }
   const TCellGrid& Grid() const { return grid_; }
   const TGridInput& Input() const { return input_; }
@@ -78,12 +77,10 @@ class TCellGridWindow final : public IGridWindow {
   void ErasePanOrigin() override;
   std::int32_t WheelScrollLines() const override;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
-                                     LPARAM lparam) noexcept;
-  // Handles the message, or returns false for the default handling.
-  bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
+ private:
   // The grid hears that it is on screen the first time it is, after being hidden: when it is
   // shown itself, or when its first paint shows that its parents are.
   void NoteShowing();
@@ -101,7 +98,6 @@ class TCellGridWindow final : public IGridWindow {
   // them repaints the grid, so this runs after each paint.
   void AnnounceChanges();
 
-  HWND window_ = nullptr;
   TCellGrid grid_;
   TGridInput input_{grid_};
   bool told_showing_ = false;

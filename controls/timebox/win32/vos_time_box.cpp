@@ -3,23 +3,14 @@
 #include <commctrl.h>
 
 #include "platform/error_boundary.h"
-#include "platform/exceptions.h"
 #include "platform/text_layout.h"
 #include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window.h"
 
 namespace zelvorn {
 namespace {
-
-HWND CreateEdit(HWND parent, int control_id, int x, int y, int width, int height) {
-  HWND edit = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, x, y, width, height,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-  if (edit == nullptr) throw EOutOfResources("创建窗口失败");
-  return edit;
-}
 
 constexpr UINT_PTR kFaceSubclassId = 1;
 
@@ -51,7 +42,8 @@ LRESULT CALLBACK TVosTimeBox::FaceProc(HWND window, UINT message, WPARAM wparam,
 }
 
 TVosTimeBox::TVosTimeBox(HWND parent, int control_id, int x, int y, int width, int height)
-    : handle_(CreateEdit(parent, control_id, x, y, width, height)),
+    : handle_(CreateChildControl(L"EDIT", L"", ES_AUTOHSCROLL, x, y, width, height, parent,
+                                 control_id, WS_EX_CLIENTEDGE)),
       clock_([this](const std::string& text) { SetText(text); }) {
   SetWindowSubclass(handle_, FaceProc, kFaceSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetText(TTimeBoxClock::kZeroTime);

@@ -4,9 +4,9 @@
 
 namespace zelvorn {
 
-// A window of one of our own window classes. The class's procedure hands each message to the
-// object that created the window, inside a guard: whatever a handler throws goes to ReportError
-// and never unwinds through Windows' frames.
+// A window of one of our own window classes. The classes' one procedure hands each message to
+// the object that created the window, from WM_NCCREATE on, inside a guard: whatever a handler
+// throws goes to ReportError and never unwinds through Windows' frames.
 class TWindow {
  public:
   TWindow() = default;
@@ -17,29 +17,38 @@ class TWindow {
 
   HWND Handle() const { return handle_; }
 
-  // Registers a window class whose windows are objects of this kind; `style`, `icon` and
-  // `background` go into the class. Raises EOutOfResources "创建窗口类失败" when Windows refuses.
+  // Registers a window class whose windows are objects of this kind. A class already registered
+  // is kept; any other refusal raises EOutOfResources, as a refused window does.
   static void RegisterWindowClass(HINSTANCE instance, const wchar_t* class_name, UINT style,
-                                  HICON icon, HBRUSH background);
+                                  HICON icon, HCURSOR cursor, HBRUSH background);
 
  protected:
   // Creates the window of the registered class `class_name`; its messages come to
   // HandleMessage from WM_NCCREATE on. Raises EOutOfResources when Windows refuses.
   void CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* caption,
-                    DWORD style, RECT bounds, HWND parent, HINSTANCE instance);
+                    DWORD style, RECT bounds, HWND parent, HINSTANCE instance,
+                    int control_id = 0);
 
   // Everything not handled goes to DefWindowProcW.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam,
+                                    LPARAM lparam) noexcept;
 
   HWND handle_ = nullptr;
 };
 
+// The point a mouse message carries: signed, since with the capture held the pointer may lie
+// left of or above the window, and on a screen left of or above the main one.
+POINT MessagePoint(LPARAM lparam);
+
+// The system's arrow, the pointer over our windows.
+HCURSOR ArrowCursor();
+
 // Windows' own controls (STATIC, BUTTON, COMBOBOX, EDIT) as children of `parent`, with the
 // parent's font unless one is set later. Raises EOutOfResources when Windows refuses.
 HWND CreateChildControl(const wchar_t* class_name, const wchar_t* text, DWORD style, int x, int y,
-                        int width, int height, HWND parent, int control_id);
+                        int width, int height, HWND parent, int control_id, DWORD ex_style = 0);
 
 }  // namespace zelvorn

@@ -1,4 +1,7 @@
-#include "app/win32/window.h"
+#include "platform/win32/window.h"
+
+// Only here: its macros would rename members elsewhere (SelectFont).
+#include <windowsx.h>
 
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
@@ -6,7 +9,7 @@
 namespace zelvorn {
 namespace {
 
-constexpr char kWindowClassFailed[] = "创建窗口类失败";
+// What Windows refuses a class or a window for is that its resources ran out.
 constexpr char kWindowFailed[] = "创建窗口失败";
 
 }  // namespace
@@ -18,24 +21,27 @@ TWindow::~TWindow() {
 }
 
 void TWindow::RegisterWindowClass(HINSTANCE instance, const wchar_t* class_name, UINT style,
-                                  HICON icon, HBRUSH background) {
+                                  HICON icon, HCURSOR cursor, HBRUSH background) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = style;
   window_class.lpfnWndProc = &TWindow::Procedure;
   window_class.hInstance = instance;
   window_class.hIcon = icon;
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hCursor = cursor;
   window_class.hbrBackground = background;
   window_class.lpszClassName = class_name;
-  if (RegisterClassExW(&window_class) == 0) throw EOutOfResources(kWindowClassFailed);
+  if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw EOutOfResources(kWindowFailed);
+  }
 }
 
 void TWindow::CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* caption,
-                           DWORD style, RECT bounds, HWND parent, HINSTANCE instance) {
+                           DWORD style, RECT bounds, HWND parent, HINSTANCE instance,
+                           int control_id) {
   CreateWindowExW(ex_style, class_name, caption, style, bounds.left, bounds.top,
-                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                  instance, this);
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, this);
   if (handle_ == nullptr) throw EOutOfResources(kWindowFailed);
 }
 
@@ -43,7 +49,8 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(handle_, message, wparam, lparam);
 }
 
-LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wparam,
+                                    LPARAM lparam) noexcept {
   if (message == WM_NCCREATE) {
     auto* object = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     object->handle_ = window;
@@ -65,10 +72,16 @@ LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wparam, LP
   }
 }
 
+POINT MessagePoint(LPARAM lparam) { return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
+
+HCURSOR ArrowCursor() {
+  return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+}
+
 HWND CreateChildControl(const wchar_t* class_name, const wchar_t* text, DWORD style, int x, int y,
-                        int width, int height, HWND parent, int control_id) {
+                        int width, int height, HWND parent, int control_id, DWORD ex_style) {
   HWND control = CreateWindowExW(
-      0, class_name, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+      ex_style, class_name, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   if (control == nullptr) throw EOutOfResources(kWindowFailed);
