@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
@@ -11,17 +9,6 @@
 #include "platform/win32/utf16.h"
 
 namespace zelvorn {
-
-TFontHandle::TFontHandle(const TFont& font) : handle_(CreateFontFor(font)) {}
-
-TFontHandle::~TFontHandle() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-}
-
-TFontHandle& TFontHandle::operator=(TFontHandle&& other) noexcept {
-  std::swap(handle_, other.handle_);
-  return *this;
-}
 
 void TPanel::RegisterWindowClass(HINSTANCE instance) {
   TWindow::RegisterWindowClass(instance, kClassName, 0, nullptr, ArrowCursor(),
@@ -87,26 +74,26 @@ void TLabel::DescribeAsCount(const std::string& name) {
 std::string TLabel::Caption() const { return ReadText(handle_); }
 
 void TLabel::SetFont(const TFont& font) {
-  font_ = TFontHandle(font);
+  font_ = TFontHandle(CreateFontFor(font));
   text_color_ = font.Color;
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   FitToText();
 }
 
 void TLabel::FitToText() {
   const std::wstring text = Widen(Caption());
-  HDC dc = GetDC(handle_);
-  const HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  if (text.empty()) {
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    extent.cy = metrics.tmHeight;
+  {
+    const TWindowDC dc = ClientDC(handle_);
+    const TSelection font =
+        SelectInto(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    if (text.empty()) {
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc.Get(), &metrics);
+      extent.cy = metrics.tmHeight;
+    }
   }
-  SelectObject(dc, previous);
-  ReleaseDC(handle_, dc);
   SetWindowPos(handle_, nullptr, 0, 0, extent.cx, extent.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(handle_, nullptr, TRUE);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/gdi_handle.h"
 #include "platform/win32/window.h"
 #include "platform/color.h"
 #include "platform/font.h"
@@ -13,22 +14,6 @@ namespace zelvorn {
 
 // The plain controls of the main window on Windows' own controls, with the few properties the
 // window's layout and the training controller use. Texts are UTF-8.
-
-// A GDI font made from a TFont, released with the object.
-class TFontHandle {
- public:
-  TFontHandle() = default;
-  explicit TFontHandle(const TFont& font);
-  ~TFontHandle();
-  TFontHandle(const TFontHandle&) = delete;
-  TFontHandle& operator=(const TFontHandle&) = delete;
-  TFontHandle& operator=(TFontHandle&& other) noexcept;
-
-  HFONT Handle() const { return handle_; }
-
- private:
-  HFONT handle_ = nullptr;
-};
 
 // The strip along the top: a window of class "TPanel" with a raised 1-pixel bevel. It passes
 // its children's notifications (commands, control colours) on to its own parent, so the form

@@ -9,6 +9,7 @@
 #include "platform/timer.h"
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/color.h"
+#include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
 #include "training/training_controller.h"
 
@@ -76,8 +77,8 @@ void TForm_main::LoadForm() {
   const TFormMainLayout::TForm& form = FormMainLayout().Form;
   CreateHandle(WS_EX_CONTROLPARENT, kClassName, Widen(form.Caption).c_str(), kFormStyle,
                CentredBounds(form.ClientWidth, form.ClientHeight), nullptr, owner_.Instance());
-  font_ = TFontHandle(form.Font);
-  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  font_ = TFontHandle(CreateFontFor(form.Font));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void TForm_main::LoadPanel1() {
@@ -86,7 +87,7 @@ void TForm_main::LoadPanel1() {
   GetClientRect(Handle(), &client);
   Panel1 = std::make_unique<TPanel>(Handle(), 0, 0, client.right, layout.Panel1.Height);
   HWND panel = Panel1->Handle();
-  SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
   const auto& label1 = layout.Label1;
   Label1 = std::make_unique<TLabel>(panel, label1.Bounds.Left, label1.Bounds.Top,

@@ -7,6 +7,7 @@
 #include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/gdi_canvas.h"
+#include "platform/win32/gdi_handle.h"
 
 namespace zelvorn {
 
@@ -258,15 +259,12 @@ void TCellGridWindow::PrintClient(HDC dc) {
 }
 
 void TCellGridWindow::PaintFrame() {
-  const HDC dc = GetWindowDC(Handle());
-  if (dc == nullptr) return;
-  {
-    const std::int32_t width = Width();
-    const std::int32_t height = Height();
-    TGdiCanvas canvas(dc, {0, 0, width, height});
-    TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(Handle()));
-  }
-  ReleaseDC(Handle(), dc);
+  const TWindowDC dc = WholeWindowDC(Handle());
+  if (dc.Get() == nullptr) return;
+  const std::int32_t width = Width();
+  const std::int32_t height = Height();
+  TGdiCanvas canvas(dc.Get(), {0, 0, width, height});
+  TGridPainter(grid_).PaintFrame(canvas, width, height, ParentColor(Handle()));
 }
 
 // ---- Screen readers ----
@@ -402,13 +400,12 @@ void TCellGridWindow::InvalidateFrame() {
   GetWindowRect(Handle(), &window_rect);
   POINT origin{window_rect.left, window_rect.top};
   ScreenToClient(Handle(), &origin);
-  const HRGN frame = CreateRectRgn(origin.x, origin.y, origin.x + Width(), origin.y + Height());
+  const TRegionHandle frame(
+      CreateRectRgn(origin.x, origin.y, origin.x + Width(), origin.y + Height()));
   const TRect client = ClientRect();
-  const HRGN inside = CreateRectRgn(0, 0, client.Right, client.Bottom);
-  CombineRgn(frame, frame, inside, RGN_DIFF);
-  RedrawWindow(Handle(), nullptr, frame, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
-  DeleteObject(inside);
-  DeleteObject(frame);
+  const TRegionHandle inside(CreateRectRgn(0, 0, client.Right, client.Bottom));
+  CombineRgn(frame.Get(), frame.Get(), inside.Get(), RGN_DIFF);
+  RedrawWindow(Handle(), nullptr, frame.Get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
 void TCellGridWindow::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/error_boundary.h"
 #include "platform/text_layout.h"
 #include "platform/win32/color.h"
@@ -63,8 +65,6 @@ TVosTimeBox::TVosTimeBox(HWND parent, int control_id, int x, int y, int width, i
 TVosTimeBox::~TVosTimeBox() {
   RemoveWindowSubclass(handle_, FaceProc, kFaceSubclassId);
   DestroyWindow(handle_);
-  if (font_handle_ != nullptr) DeleteObject(font_handle_);
-  if (brush_ != nullptr) DeleteObject(brush_);
 }
 
 std::string TVosTimeBox::Text() const {
@@ -84,10 +84,9 @@ void TVosTimeBox::SetColor(TColor color) {
 
 void TVosTimeBox::SetFont(const TFont& font) {
   font_ = font;
-  HFONT previous = font_handle_;
-  font_handle_ = CreateFontFor(font);
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_handle_), TRUE);
-  if (previous != nullptr) DeleteObject(previous);
+  // The old font goes once the edit holds the new one.
+  const TFontHandle previous = std::exchange(font_handle_, TFontHandle(CreateFontFor(font)));
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_handle_.Get()), TRUE);
 }
 
 bool TVosTimeBox::ReadOnly() const {
@@ -107,7 +106,7 @@ HBRUSH TVosTimeBox::ControlColor(HDC dc) {
   SetBkColor(dc, ToColorRef(color_));
   // A system colour may have changed since the brush was made.
   if (IsSystemColor(color_)) ReplaceBrush();
-  return brush_;
+  return brush_.Get();
 }
 
 // The text goes where the edit itself would put it: at the top left of its formatting rectangle.
@@ -117,18 +116,15 @@ void TVosTimeBox::PaintFace(HDC dc) {
   FillRect(dc, &client, ControlColor(dc));
   RECT text_area = client;
   SendMessageW(handle_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
-  const HGDIOBJ previous_font = SelectObject(dc, font_handle_);
+  const TSelection font = SelectInto(dc, font_handle_.Get());
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(Text());
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area,
             DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
-  SelectObject(dc, previous_font);
 }
 
 void TVosTimeBox::ReplaceBrush() {
-  HBRUSH previous = brush_;
-  brush_ = CreateSolidBrush(ToColorRef(color_));
-  if (previous != nullptr) DeleteObject(previous);
+  brush_ = TBrushHandle(CreateSolidBrush(ToColorRef(color_)));
 }
 
 }  // namespace zelvorn

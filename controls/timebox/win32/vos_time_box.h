@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/win32/gdi_handle.h"
 
 #include <cstdint>
 #include <string>
@@ -71,8 +71,8 @@ class TVosTimeBox {
   void ReplaceBrush();
 
   HWND handle_;
-  HFONT font_handle_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  TFontHandle font_handle_;
+  TBrushHandle brush_;
   TColor color_ = clWindow;
   TFont font_;
   bool auto_select_ = true;
