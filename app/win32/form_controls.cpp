@@ -5,10 +5,32 @@
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
+#include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
 
 namespace zelvorn {
+namespace {
+
+// Texts in `text` on the strip's face colour, for a control's WM_CTLCOLORSTATIC or
+// WM_CTLCOLOREDIT; none for its other notifications.
+std::optional<LRESULT> OnStripFace(UINT message, WPARAM wparam, TColor text) {
+  if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT) return std::nullopt;
+  const auto dc = reinterpret_cast<HDC>(wparam);
+  SetTextColor(dc, ToColorRef(text));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The edit a drop-down combo box types into.
+HWND EditOf(HWND combo_box) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo_box, &info);
+  return info.hwndItem;
+}
+
+}  // namespace
 
 void TPanel::RegisterWindowClass(HINSTANCE instance) {
   TWindow::RegisterWindowClass(instance, kClassName, 0, nullptr, ArrowCursor(),
@@ -24,12 +46,6 @@ TPanel::TPanel(HWND parent, int x, int y, int width, int height) {
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_COMMAND:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      return SendMessageW(GetParent(Handle()), message, wparam, lparam);
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wparam);
       return 0;
@@ -71,6 +87,10 @@ void TLabel::DescribeAsCount(const std::string& name) {
   counts_ = true;
 }
 
+std::optional<LRESULT> TLabel::ControlMessage(UINT message, WPARAM wparam, LPARAM) {
+  return OnStripFace(message, wparam, text_color_);
+}
+
 std::string TLabel::Caption() const { return ReadText(handle_); }
 
 void TLabel::SetFont(const TFont& font) {
@@ -104,12 +124,9 @@ TComboBox::TComboBox(HWND parent, int control_id, int x, int y, int width, int h
                      std::int32_t item_height)
     : handle_(CreateChildControl(L"COMBOBOX", L"",
                                  CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, x, y,
-                                 width, height + 8 * item_height, parent, control_id)) {
+                                 width, height + 8 * item_height, parent, control_id)),
+      edit_(EditOf(handle_)) {
   SendMessageW(handle_, CB_SETITEMHEIGHT, 0, item_height);
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(handle_, &info);
-  edit_ = info.hwndItem;
   SetWindowSubclass(edit_, &TComboBox::EditProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -133,6 +150,10 @@ void TComboBox::SetItemIndex(std::int32_t index) { SendMessageW(handle_, CB_SETC
 std::string TComboBox::Text() const { return ReadText(handle_); }
 
 void TComboBox::SetText(const std::string& text) { WriteText(handle_, text); }
+
+std::optional<LRESULT> TComboBox::ControlMessage(UINT message, WPARAM wparam, LPARAM) {
+  return OnStripFace(message, wparam, clWindowText);
+}
 
 LRESULT CALLBACK TComboBox::EditProcedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                           UINT_PTR, DWORD_PTR data) {
@@ -171,6 +192,12 @@ std::string TButton::Caption() const { return ReadText(handle_); }
 
 void TButton::Click() {
   if (OnClick) OnClick();
+}
+
+std::optional<LRESULT> TButton::ControlMessage(UINT message, WPARAM wparam, LPARAM) {
+  if (message != WM_COMMAND) return std::nullopt;
+  if (HIWORD(wparam) == BN_CLICKED) Click();
+  return 0;
 }
 
 std::string ReadText(HWND window) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,9 @@ namespace zelvorn {
 // The plain controls of the main window on Windows' own controls, with the few properties the
 // window's layout and the training controller use. Texts are UTF-8.
 
-// The strip along the top: a window of class "TPanel" with a raised 1-pixel bevel. It passes
-// its children's notifications (commands, control colours) on to its own parent, so the form
-// answers them as if the controls were its own, and keeps the font (WM_SETFONT) that controls
-// created inside it take.
+// The strip along the top: a window of class "TPanel" with a raised 1-pixel bevel. It keeps the
+// font (WM_SETFONT) that controls created inside it take; its controls' notifications go back to
+// the controls' owners.
 class TPanel final : public TWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TPanel";
@@ -36,8 +36,8 @@ class TPanel final : public TWindow {
 };
 
 // A one-line caption (STATIC) that takes the size of its text whenever the caption or the font
-// changes, keeping its top-left corner.
-class TLabel {
+// changes, keeping its top-left corner. It shows its font's colour on the strip's face colour.
+class TLabel final : public IControlOwner {
  public:
   TLabel(HWND parent, int x, int y, int width, int height);
   HWND Handle() const { return handle_; }
@@ -50,10 +50,13 @@ class TLabel {
   // and hear of each change of it.
   void DescribeAsCount(const std::string& name);
 
+  std::optional<LRESULT> ControlMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
  private:
   void FitToText();
 
   HWND handle_;
+  TOwnedControl owned_{handle_, *this};
   TFontHandle font_;
   TColor text_color_ = clWindowText;
   bool counts_ = false;
@@ -61,8 +64,9 @@ class TLabel {
 
 // An editable drop-down list (COMBOBOX, CBS_DROPDOWN) whose typed text is completed inline from
 // the items: the rest of the first item that starts with what was typed is added, selected, so
-// that typing on replaces it.
-class TComboBox {
+// that typing on replaces it. Its box and its edit show the window text on the strip's face
+// colour.
+class TComboBox final : public IControlOwner {
  public:
   TComboBox(HWND parent, int control_id, int x, int y, int width, int height,
             std::int32_t item_height);
@@ -74,6 +78,8 @@ class TComboBox {
   std::string Text() const;
   void SetText(const std::string& text);
 
+  std::optional<LRESULT> ControlMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
  private:
   static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR data);
@@ -81,12 +87,14 @@ class TComboBox {
 
   HWND handle_;
   HWND edit_;
+  TOwnedControl owned_{handle_, *this};
+  TOwnedControl owned_edit_{edit_, *this};
   std::vector<std::string> items_;
 };
 
 // A push button (BUTTON) that keeps an integer Tag for its owner and raises OnClick when pressed
-// with the mouse or the keyboard; its parent hands it the BN_CLICKED it gets.
-class TButton {
+// with the mouse or the keyboard: its BN_CLICKED comes back to it from its parent.
+class TButton final : public IControlOwner {
  public:
   TButton(HWND parent, int control_id, int x, int y, int width, int height);
   HWND Handle() const { return handle_; }
@@ -97,8 +105,11 @@ class TButton {
   std::function<void()> OnClick;
   void Click();
 
+  std::optional<LRESULT> ControlMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
  private:
   HWND handle_;
+  TOwnedControl owned_{handle_, *this};
   std::int32_t tag_ = 0;
 };
 

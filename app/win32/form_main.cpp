@@ -8,7 +8,6 @@
 #include "controls/timebox/win32/vos_time_box.h"
 #include "platform/timer.h"
 #include "platform/win32/accessible_object.h"
-#include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
 #include "training/training_controller.h"
@@ -155,14 +154,6 @@ void TForm_main::NameForAssistiveTools() {
 
 LRESULT TForm_main::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wparam) == kButton1Id && HIWORD(wparam) == BN_CLICKED && Button1) {
-        Button1->Click();
-      }
-      return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-      return ControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SIZE:
       Realign(LOWORD(lparam), HIWORD(lparam));
       return 0;
@@ -189,18 +180,6 @@ void TForm_main::Realign(int width, int height) {
     SetWindowPos(Panel1->Handle(), nullptr, 0, 0, width, strip, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (CellGrid1) CellGrid1->SetBounds(0, strip, width, std::max(0, height - strip));
-}
-
-// The time box has colours of its own; the labels show the strip's face colour behind the
-// colour of their font.
-LRESULT TForm_main::ControlColor(HDC dc, HWND control) {
-  if (VosTimeBox1 && control == VosTimeBox1->Handle()) {
-    return reinterpret_cast<LRESULT>(VosTimeBox1->ControlColor(dc));
-  }
-  const TLabel* label = Label2 && control == Label2->Handle() ? Label2.get() : Label1.get();
-  SetTextColor(dc, ToColorRef(label != nullptr ? label->TextColor() : clWindowText));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace zelvorn

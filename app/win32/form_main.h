@@ -61,7 +61,6 @@ class TForm_main : public TWindow {
   void LoadTimer1();
   void NameForAssistiveTools();
   void Realign(int width, int height);
-  LRESULT ControlColor(HDC dc, HWND control);
 
   using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
 

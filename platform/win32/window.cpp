@@ -12,7 +12,25 @@ namespace {
 // What Windows refuses a class or a window for is that its resources ran out.
 constexpr char kWindowFailed[] = "创建窗口失败";
 
+// The window property that holds a control's owner.
+constexpr wchar_t kOwnerProperty[] = L"ZelvornControlOwner";
+
+// The owner of the control that sent the message, if it is a control's notification and the
+// control has one.
+IControlOwner* SendersOwner(UINT message, LPARAM lparam) {
+  const bool from_control = (message == WM_COMMAND && lparam != 0) ||
+                            (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+  if (!from_control) return nullptr;
+  return static_cast<IControlOwner*>(GetPropW(reinterpret_cast<HWND>(lparam), kOwnerProperty));
+}
+
 }  // namespace
+
+TOwnedControl::TOwnedControl(HWND control, IControlOwner& owner) : control_(control) {
+  if (!SetPropW(control, kOwnerProperty, &owner)) throw EOutOfResources(kWindowFailed);
+}
+
+TOwnedControl::~TOwnedControl() { RemovePropW(control_, kOwnerProperty); }
 
 TWindow::~TWindow() {
   if (handle_ == nullptr) return;
@@ -65,6 +83,11 @@ LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wparam,
     return DefWindowProcW(window, message, wparam, lparam);
   }
   try {
+    if (IControlOwner* owner = SendersOwner(message, lparam)) {
+      if (const std::optional<LRESULT> answer = owner->ControlMessage(message, wparam, lparam)) {
+        return *answer;
+      }
+    }
     return object->HandleMessage(message, wparam, lparam);
   } catch (...) {
     ReportError(std::current_exception());

@@ -1,12 +1,39 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 
+// The object that owns one of Windows' own controls. The control's WM_COMMAND and WM_CTLCOLOR*
+// go to its parent; a parent of ours passes them back here, so each control answers for itself
+// and no window picks its controls by id.
+class IControlOwner {
+ public:
+  // The answer to the message, or none for the parent's own handling.
+  virtual std::optional<LRESULT> ControlMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+
+ protected:
+  ~IControlOwner() = default;
+};
+
+// Makes `owner` the object `control`'s notifications are passed back to, while this lives.
+class TOwnedControl {
+ public:
+  TOwnedControl(HWND control, IControlOwner& owner);
+  ~TOwnedControl();
+  TOwnedControl(const TOwnedControl&) = delete;
+  TOwnedControl& operator=(const TOwnedControl&) = delete;
+
+ private:
+  HWND control_;
+};
+
 // A window of one of our own window classes. The classes' one procedure hands each message to
 // the object that created the window, from WM_NCCREATE on, inside a guard: whatever a handler
-// throws goes to ReportError and never unwinds through Windows' frames.
+// throws goes to ReportError and never unwinds through Windows' frames. A control's
+// notification goes to the control's owner first.
 class TWindow {
  public:
   TWindow() = default;

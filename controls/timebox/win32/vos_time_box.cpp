@@ -9,7 +9,6 @@
 #include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/window.h"
 
 namespace zelvorn {
 namespace {
@@ -107,6 +106,11 @@ HBRUSH TVosTimeBox::ControlColor(HDC dc) {
   // A system colour may have changed since the brush was made.
   if (IsSystemColor(color_)) ReplaceBrush();
   return brush_.Get();
+}
+
+std::optional<LRESULT> TVosTimeBox::ControlMessage(UINT message, WPARAM wparam, LPARAM) {
+  if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT) return std::nullopt;
+  return reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(wparam)));
 }
 
 // The text goes where the edit itself would put it: at the top left of its formatting rectangle.

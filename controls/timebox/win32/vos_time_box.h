@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/win32/gdi_handle.h"
+#include "platform/win32/window.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "controls/timebox/time_box_clock.h"
@@ -14,12 +16,12 @@ namespace zelvorn {
 // The elapsed-time display of a run on Windows: an EDIT nobody can type in (read-only and
 // disabled) showing hh:mm:ss, white on black, with the clock of TTimeBoxClock, whose calls it
 // passes on. SetText shows a caller's text at any moment. The box paints its own face in its
-// colours; its parent answers WM_CTLCOLORSTATIC for it with ControlColor, for what the edit
-// itself still draws.
+// colours; its WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT come back to it from its parent and are
+// answered with ControlColor, for what the edit itself still draws.
 //
 // A new box shows "00:00:00" in white "黑体" 12 pt on black, read-only, disabled and without
 // AutoSelect; its clock is stopped, with its timer off.
-class TVosTimeBox {
+class TVosTimeBox final : public IControlOwner {
  public:
   TVosTimeBox(HWND parent, int control_id, int x, int y, int width, int height);
   ~TVosTimeBox();
@@ -63,6 +65,7 @@ class TVosTimeBox {
   // The answer to the parent's WM_CTLCOLORSTATIC (or WM_CTLCOLOREDIT) for this box: the text and
   // background colours set on `dc`, and the brush the background is filled with.
   HBRUSH ControlColor(HDC dc);
+  std::optional<LRESULT> ControlMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   static LRESULT CALLBACK FaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -71,6 +74,7 @@ class TVosTimeBox {
   void ReplaceBrush();
 
   HWND handle_;
+  TOwnedControl owned_{handle_, *this};
   TFontHandle font_handle_;
   TBrushHandle brush_;
   TColor color_ = clWindow;
