@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,26 +10,27 @@
 
 namespace zelvorn::testing {
 
-// One drawing call as the canvas received it, with the pen, brush and font it drew in.
+// One call of a host's primitive as the canvas received it: fills, outlines and lines arrive as
+// the fills they are made of.
 struct TCanvasCall {
-  enum class TKind { kFillRect, kRectangle, kLine, kText, kFocusRect };
-  TKind Kind = TKind::kFillRect;
-  // What was filled, outlined, written in or framed; for a line, its ends as (from, to).
+  enum class TKind { kFill, kText, kFocusRect };
+  TKind Kind = TKind::kFill;
+  // What was filled, written in or framed.
   TRect Rect;
-  TPen Pen;
-  TColor BrushColor = clNone;
+  // The fill's colour.
+  TColor Color = clNone;
+  // The text's font, with its colour.
   TFont Font;
   std::string Text;
   TDrawTextFlags Flags = 0;
 };
 
 // A canvas that draws nothing and keeps every call, so that what a painter draws can be checked
-// without a platform. Its repaint region is a list of rectangles, the whole plane by default.
+// without a platform. Its repaint region is a list of rectangles.
 class TRecordingCanvas final : public TCanvas {
  public:
   using TKind = TCanvasCall::TKind;
 
-  TRecordingCanvas() : region_{{-kFar, -kFar, kFar, kFar}} {}
   explicit TRecordingCanvas(std::vector<TRect> region) : region_(std::move(region)) {}
 
   const std::vector<TCanvasCall>& Calls() const { return calls_; }
@@ -40,13 +42,10 @@ class TRecordingCanvas final : public TCanvas {
     return found;
   }
 
-  void FillRect(const TRect& rect) override { Record(TKind::kFillRect, rect); }
-  void Rectangle(const TRect& rect) override { Record(TKind::kRectangle, rect); }
   void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) override {
-    Record(TKind::kText, rect).Text = text;
-    calls_.back().Flags = flags;
+    calls_.push_back({TKind::kText, rect, clNone, Font(), std::string(text), flags});
   }
-  void DrawFocusRect(const TRect& rect) override { Record(TKind::kFocusRect, rect); }
+  void DrawFocusRect(const TRect& rect) override { calls_.push_back({TKind::kFocusRect, rect, clNone, {}, {}, 0}); }
   bool RectVisible(const TRect& rect) const override {
     for (const TRect& part : region_) {
       if (rect.Intersects(part)) return true;
@@ -55,14 +54,16 @@ class TRecordingCanvas final : public TCanvas {
   }
 
  private:
-  static constexpr std::int32_t kFar = 1 << 20;
-
-  void DrawLine(TPoint from, TPoint to) override {
-    Record(TKind::kLine, {from.X, from.Y, to.X, to.Y});
+  void Fill(const TRect& rect, TColor color) override {
+    calls_.push_back({TKind::kFill, rect, color, {}, {}, 0});
   }
-  TCanvasCall& Record(TKind kind, const TRect& rect) {
-    calls_.push_back({kind, rect, Pen(), Brush().Color, Font(), {}, 0});
-    return calls_.back();
+  TRect Bounds() const override {
+    TRect bounds = region_.front();
+    for (const TRect& part : region_) {
+      bounds = {std::min(bounds.Left, part.Left), std::min(bounds.Top, part.Top),
+                std::max(bounds.Right, part.Right), std::max(bounds.Bottom, part.Bottom)};
+    }
+    return bounds;
   }
 
   std::vector<TRect> region_;

@@ -114,9 +114,9 @@ TEST_F(GridPainterCallsTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSec
   };
   const Calls painted = Paint();
   EXPECT_EQ(events, (Log{"colour", "word wrap", "alignment", "colour", "word wrap", "alignment"}));
-  const TCanvasCall* background = Find(painted, Kind::kRectangle, Box(1, 2));
+  const TCanvasCall* background = Find(painted, Kind::kFill, Box(1, 2));
   ASSERT_NE(background, nullptr);
-  EXPECT_EQ(background->BrushColor, RGB(250, 240, 200));
+  EXPECT_EQ(background->Color, RGB(250, 240, 200));
   const TCanvasCall* text = Find(painted, Kind::kText, TextRect(Box(1, 2)));
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->Text, Number(1, 2));
@@ -152,11 +152,11 @@ TEST_F(GridPainterCallsTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
   };
   const Calls painted = Paint();
   EXPECT_TRUE(TRecordingCanvas::CallsOf(painted, Kind::kText).empty());
-  const TCanvasCall* square = Find(painted, Kind::kFillRect, {0, 0, 20, 20});
+  const TCanvasCall* square = Find(painted, Kind::kFill, {0, 0, 20, 20});
   const TCanvasCall* focus = Find(painted, Kind::kFocusRect, {0, 0, 61, 57});
   ASSERT_NE(square, nullptr);
   ASSERT_NE(focus, nullptr);
-  EXPECT_EQ(square->BrushColor, RGB(200, 0, 0));
+  EXPECT_EQ(square->Color, RGB(200, 0, 0));
   EXPECT_LT(square, focus);
   // The canvas carries the cell's own colour, not the selection's.
   ASSERT_EQ(brushes.size(), 81u);
@@ -203,9 +203,9 @@ TEST_F(GridPainterCallsTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
   grid_.EndUpdate();
   EXPECT_EQ(window_.TakeLog(), (Log{"invalidate (0,0,564,530)", "invalidate frame"}));
   const Calls painted = Paint();
-  const TCanvasCall* first = Find(painted, Kind::kRectangle, Box(0, 0));
+  const TCanvasCall* first = Find(painted, Kind::kFill, Box(0, 0));
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->BrushColor, RGB(182, 202, 234));
+  EXPECT_EQ(first->Color, RGB(182, 202, 234));
   grid_.EndUpdate();
   EXPECT_EQ(window_.TakeLog(), Log{});
   EXPECT_FALSE(grid_.UpdateLocked());
