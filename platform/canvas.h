@@ -28,10 +28,11 @@ struct TBrush {
   TColor Color = clWhite;
 };
 
-// What the painters draw on. Each host implements it on its own drawing surface (Qt's
-// QPainter, Windows' device contexts) with the same pixel rules, so a painter written against
-// them paints the same pixels everywhere. Every rectangle is a TRect: Right and Bottom are
-// exclusive, so a rectangle covers exactly Width() x Height() pixels. Fills and lines are never
+// What the painters draw on. Each host implements the few primitives below (Fill, DrawText,
+// DrawFocusRect, RectVisible, Bounds) on its own drawing surface (Qt's QPainter, Windows' device
+// contexts) with the same pixel rules; fills, outlines and lines are built on Fill here, once, so
+// a painter written against the canvas paints the same pixels everywhere. Every rectangle is a
+// TRect: Right and Bottom are exclusive, so a rectangle covers exactly Width() x Height() pixels. Fills and lines are never
 // antialiased. System colours resolve through the platform when something is drawn. Nothing
 // here reports a failure: a colour of clNone, an empty rectangle or an empty text draws nothing.
 //
@@ -68,11 +69,14 @@ class TCanvas {
   }
 
   // Paints every pixel of [Left, Right) x [Top, Bottom) with the brush.
-  virtual void FillRect(const TRect& rect) = 0;
+  void FillRect(const TRect& rect) {
+    if (brush_.Color != clNone) Fill(rect, brush_.Color);
+  }
   // Outlines the rectangle with the pen, inside it (a band of the pen's width along each edge),
   // and fills the rest with the brush: together they cover exactly the rectangle. With psClear
   // the brush fills all of it.
-  virtual void Rectangle(const TRect& rect) = 0;
+  void Rectangle(const TRect& rect);
+
   // Draws the text (UTF-8) laid out as LayoutText lays it out, clipped to `rect`, in the font and
   // its colour on a transparent background.
   virtual void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) = 0;
@@ -85,10 +89,18 @@ class TCanvas {
 
  protected:
   TCanvas() = default;
-  // The line of LineTo, with the pen as it is.
-  virtual void DrawLine(TPoint from, TPoint to) = 0;
+
+  // The primitive every fill, outline and line is made of: paints the part of `rect` inside the
+  // repaint region in `color`, never clNone; the host resolves a system colour.
+  virtual void Fill(const TRect& rect, TColor color) = 0;
+  // The repaint region's bounding rectangle: nothing outside it needs drawing.
+  virtual TRect Bounds() const = 0;
 
  private:
+  // The line of LineTo, with the pen as it is.
+  void DrawLine(TPoint from, TPoint to);
+  bool PenDraws() const { return pen_.Style == TPenStyle::psSolid && pen_.Color != clNone; }
+
   TPen pen_;
   TBrush brush_;
   TFont font_;

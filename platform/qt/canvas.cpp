@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/line_bands.h"
 #include "platform/qt/color.h"
 #include "platform/qt/font.h"
 #include "platform/qt/geometry.h"
@@ -155,35 +154,11 @@ TQtCanvas::~TQtCanvas() { painter_.restore(); }
 
 QColor TQtCanvas::Resolve(TColor color) const { return ToQColor(color, palette_); }
 
-bool TQtCanvas::PenDraws() const { return Pen().Style == TPenStyle::psSolid && Pen().Color != clNone; }
-
 // QPainter::fillRect with a whole-pixel QRect covers exactly its width x height pixels, unlike
 // drawRect, whose outline lies one pixel outside the rectangle's right and bottom.
-void TQtCanvas::Fill(const TRect& rect, const QColor& color) {
+void TQtCanvas::Fill(const TRect& rect, TColor color) {
   const TRect visible = rect.Intersected(bounds_);
-  if (!visible.IsEmpty()) painter_.fillRect(ToQRect(visible), color);
-}
-
-void TQtCanvas::DrawLine(TPoint from, TPoint to) {
-  if (!PenDraws()) return;
-  const QColor color = Resolve(Pen().Color);
-  ForEachLineBand(from, to, Pen().Width, bounds_, [&](const TRect& band) { Fill(band, color); });
-}
-
-void TQtCanvas::FillRect(const TRect& rect) {
-  if (Brush().Color != clNone) Fill(rect, Resolve(Brush().Color));
-}
-
-void TQtCanvas::Rectangle(const TRect& rect) {
-  // Cell backgrounds are drawn as a rectangle whose pen has the brush's colour: one fill does.
-  if (!PenDraws() || Pen().Color == Brush().Color) {
-    FillRect(rect);
-    return;
-  }
-  const QColor pen_color = Resolve(Pen().Color);
-  ForEachRectangleBand(
-      rect, Pen().Width, [&](const TRect& band) { Fill(band, pen_color); },
-      [&](const TRect& inner) { FillRect(inner); });
+  if (!visible.IsEmpty()) painter_.fillRect(ToQRect(visible), Resolve(color));
 }
 
 void TQtCanvas::ApplyFont() {

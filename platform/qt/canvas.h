@@ -36,17 +36,14 @@ class TQtCanvas final : public TCanvas {
   TQtCanvas(QPainter& painter, const QPalette& palette);
   ~TQtCanvas() override;
 
-  void FillRect(const TRect& rect) override;
-  void Rectangle(const TRect& rect) override;
   void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) override;
   void DrawFocusRect(const TRect& rect) override;
   bool RectVisible(const TRect& rect) const override;
 
  private:
-  void DrawLine(TPoint from, TPoint to) override;
+  void Fill(const TRect& rect, TColor color) override;
+  TRect Bounds() const override { return bounds_; }
   QColor Resolve(TColor color) const;
-  bool PenDraws() const;
-  void Fill(const TRect& rect, const QColor& color);
   void ApplyFont();
   void DrawPrepared(const TPreparedText& prepared, const TRect& rect);
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/line_bands.h"
 #include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
@@ -65,37 +64,11 @@ TGdiCanvas::~TGdiCanvas() {
   if (focus_pattern_ != nullptr) DeleteObject(focus_pattern_);
 }
 
-bool TGdiCanvas::PenDraws() const {
-  return Pen().Style == TPenStyle::psSolid && Pen().Color != clNone;
-}
-
-void TGdiCanvas::Fill(const TRect& rect, COLORREF color) {
+void TGdiCanvas::Fill(const TRect& rect, TColor color) {
   const RECT visible = ToRECT(rect.Intersected(bounds_));
   if (visible.right <= visible.left || visible.bottom <= visible.top) return;
-  SetDCBrushColor(dc_, color);
+  SetDCBrushColor(dc_, ToColorRef(color));
   ::FillRect(dc_, &visible, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void TGdiCanvas::FillRect(const TRect& rect) {
-  if (Brush().Color != clNone) Fill(rect, ToColorRef(Brush().Color));
-}
-
-void TGdiCanvas::Rectangle(const TRect& rect) {
-  // Cell backgrounds are drawn as a rectangle whose pen has the brush's colour: one fill does.
-  if (!PenDraws() || Pen().Color == Brush().Color) {
-    FillRect(rect);
-    return;
-  }
-  const COLORREF pen_color = ToColorRef(Pen().Color);
-  ForEachRectangleBand(
-      rect, Pen().Width, [&](const TRect& band) { Fill(band, pen_color); },
-      [&](const TRect& inner) { FillRect(inner); });
-}
-
-void TGdiCanvas::DrawLine(TPoint from, TPoint to) {
-  if (!PenDraws()) return;
-  const COLORREF color = ToColorRef(Pen().Color);
-  ForEachLineBand(from, to, Pen().Width, bounds_, [&](const TRect& band) { Fill(band, color); });
 }
 
 void TGdiCanvas::SelectFont() {

@@ -28,17 +28,13 @@ class TGdiCanvas final : public TCanvas {
   TGdiCanvas(HDC dc, const TRect& bounds);
   ~TGdiCanvas() override;
 
-  void FillRect(const TRect& rect) override;
-  void Rectangle(const TRect& rect) override;
   void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) override;
   void DrawFocusRect(const TRect& rect) override;
   bool RectVisible(const TRect& rect) const override;
 
  private:
-  void DrawLine(TPoint from, TPoint to) override;
-  bool PenDraws() const;
-  // Fills the part of `rect` inside the bounds.
-  void Fill(const TRect& rect, COLORREF color);
+  void Fill(const TRect& rect, TColor color) override;
+  TRect Bounds() const override { return bounds_; }
   void SelectFont();
 
   HDC dc_;

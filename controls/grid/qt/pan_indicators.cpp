@@ -3,15 +3,19 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <array>
+
+#include "controls/grid/pan_glyph.h"
+#include "platform/color.h"
+#include "platform/geometry.h"
 
 namespace zelvorn {
 
 namespace {
 
-// Sizes in device-independent pixels. Both are even, so that the centre falls on a pixel corner
-// and the shapes drawn around it are symmetric to the pixel.
+// In device-independent pixels; even, so that the centre falls on a pixel corner and the shapes
+// drawn around it are symmetric to the pixel.
 constexpr int kCursorSize = 24;
-constexpr int kMarkerSize = 26;
 
 // A transparent square image for drawing at the given density, in device-independent pixels.
 QImage BlankImage(int size, qreal device_pixel_ratio) {
@@ -22,25 +26,23 @@ QImage BlankImage(int size, qreal device_pixel_ratio) {
   return image;
 }
 
-// A triangle pointing from its base line at `base_y` to its tip at `tip_y`.
-QPainterPath ArrowHead(qreal centre_x, qreal tip_y, qreal base_y, qreal half_width) {
+// The glyph's dot and arrowheads around (centre, centre).
+QPainterPath PanGlyphPath(int centre, const TPanGlyph& glyph) {
   QPainterPath path;
-  path.moveTo(centre_x, tip_y);
-  path.lineTo(centre_x + half_width, base_y);
-  path.lineTo(centre_x - half_width, base_y);
-  path.closeSubpath();
+  path.setFillRule(Qt::WindingFill);
+  path.addEllipse(QPointF(centre, centre), kPanDotRadius, kPanDotRadius);
+  for (const bool up : {true, false}) {
+    if (!(up ? glyph.Up : glyph.Down)) continue;
+    const std::array<TPoint, 3> head = PanArrowHead({centre, centre}, glyph.Reach, up);
+    path.moveTo(head[0].X, head[0].Y);
+    path.lineTo(head[1].X, head[1].Y);
+    path.lineTo(head[2].X, head[2].Y);
+    path.closeSubpath();
+  }
   return path;
 }
 
-// The dot and the arrowheads that both pictures share, around (centre, centre).
-QPainterPath PanGlyph(qreal centre, qreal reach, bool up, bool down) {
-  QPainterPath path;
-  path.setFillRule(Qt::WindingFill);
-  path.addEllipse(QPointF(centre, centre), 2, 2);
-  if (up) path.addPath(ArrowHead(centre, centre - reach, centre - 4, reach - 4));
-  if (down) path.addPath(ArrowHead(centre, centre + reach, centre + 4, reach - 4));
-  return path;
-}
+QColor QColorOf(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
 
 }  // namespace
 
@@ -49,13 +51,10 @@ QImage PanCursorImage(TGridCursor shape, qreal device_pixel_ratio) {
   QImage image = BlankImage(kCursorSize, device_pixel_ratio);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  // Shapes on the move are drawn a little longer than at rest, so the direction reads at once.
-  const bool up = shape != TGridCursor::crPanDown;
-  const bool down = shape != TGridCursor::crPanUp;
-  const qreal reach = shape == TGridCursor::crPanRest ? 9 : 10;
-  const QPainterPath glyph = PanGlyph(kCursorSize / 2.0, reach, up, down);
+  const QPainterPath glyph = PanGlyphPath(kCursorSize / 2, PanCursorGlyph(shape));
   // The rim: the glyph's outline drawn wide in white, then the glyph filled over it.
-  painter.strokePath(glyph, QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.strokePath(glyph, QPen(Qt::white, kPanCursorRimWidth, Qt::SolidLine, Qt::RoundCap,
+                                 Qt::RoundJoin));
   painter.fillPath(glyph, Qt::black);
   return image;
 }
@@ -67,15 +66,16 @@ QCursor PanCursor(TGridCursor shape, qreal device_pixel_ratio) {
 }
 
 QImage PanOriginImage(qreal device_pixel_ratio) {
-  QImage image = BlankImage(kMarkerSize, device_pixel_ratio);
+  QImage image = BlankImage(kPanMarkerSize, device_pixel_ratio);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  const qreal centre = kMarkerSize / 2.0;
-  // A one-pixel rim centred half a pixel inside the disc's edge stays on whole pixels.
-  painter.setPen(QPen(QColor(96, 96, 96), 1));
+  const qreal centre = kPanMarkerSize / 2.0;
+  // A one-pixel rim centred half a pixel inside the disc's edge stays on whole pixels. The disc
+  // lets a little of the cell beneath show through.
+  painter.setPen(QPen(QColorOf(kPanMarkerRim), 1));
   painter.setBrush(QColor(255, 255, 255, 235));
   painter.drawEllipse(QPointF(centre, centre), centre - 0.5, centre - 0.5);
-  painter.fillPath(PanGlyph(centre, 9, true, true), QColor(48, 48, 48));
+  painter.fillPath(PanGlyphPath(kPanMarkerSize / 2, TPanGlyph{}), QColorOf(kPanMarkerGlyph));
   return image;
 }
 
@@ -83,12 +83,12 @@ TPanOriginMarker::TPanOriginMarker(QWidget* viewport) : QWidget(viewport) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::NoFocus);
-  resize(kMarkerSize, kMarkerSize);
+  resize(kPanMarkerSize, kPanMarkerSize);
   hide();
 }
 
 void TPanOriginMarker::ShowAt(QPoint centre) {
-  move(centre - QPoint(kMarkerSize / 2, kMarkerSize / 2));
+  move(centre - QPoint(kPanMarkerSize / 2, kPanMarkerSize / 2));
   if (!isVisible()) {
     show();
     raise();

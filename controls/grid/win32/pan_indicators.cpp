@@ -2,33 +2,31 @@
 
 #include <array>
 
+#include "controls/grid/pan_glyph.h"
 #include "platform/color.h"
+#include "platform/geometry.h"
+#include "platform/win32/color.h"
 
 namespace zelvorn {
 namespace {
 
 constexpr wchar_t kMarkerClass[] = L"TCellGridPanOrigin";
-// Both sizes are even, so that the shapes drawn around the centre are symmetric to the pixel.
+// Even, so that the shapes drawn around the centre are symmetric to the pixel.
 constexpr int kCursorSize = 32;
-constexpr int kMarkerSize = 26;
 
 // The instance the marker's class was registered with.
 HINSTANCE marker_instance = nullptr;
 
-// The dot and the arrowheads the cursor and the marker share, around (centre, centre), in the
-// device context's pen and brush.
-void DrawPanGlyph(HDC dc, int centre, int reach, bool up, bool down) {
-  Ellipse(dc, centre - 2, centre - 2, centre + 3, centre + 3);
-  const int half_width = reach - 4;
-  if (up) {
-    const std::array<POINT, 3> head{
-        {{centre, centre - reach}, {centre + half_width, centre - 4}, {centre - half_width, centre - 4}}};
-    Polygon(dc, head.data(), static_cast<int>(head.size()));
-  }
-  if (down) {
-    const std::array<POINT, 3> head{
-        {{centre, centre + reach}, {centre + half_width, centre + 4}, {centre - half_width, centre + 4}}};
-    Polygon(dc, head.data(), static_cast<int>(head.size()));
+// The glyph's dot and arrowheads around (centre, centre), in the device context's pen and brush.
+void DrawPanGlyph(HDC dc, int centre, const TPanGlyph& glyph) {
+  Ellipse(dc, centre - kPanDotRadius, centre - kPanDotRadius, centre + kPanDotRadius + 1,
+          centre + kPanDotRadius + 1);
+  for (const bool up : {true, false}) {
+    if (!(up ? glyph.Up : glyph.Down)) continue;
+    const std::array<TPoint, 3> head = PanArrowHead({centre, centre}, glyph.Reach, up);
+    const std::array<POINT, 3> points{
+        {{head[0].X, head[0].Y}, {head[1].X, head[1].Y}, {head[2].X, head[2].Y}}};
+    Polygon(dc, points.data(), static_cast<int>(points.size()));
   }
 }
 
@@ -39,18 +37,15 @@ void DrawOnBitmap(HDC dc, HBITMAP bitmap, COLORREF background, COLORREF rim, COL
   const RECT all{0, 0, kCursorSize, kCursorSize};
   SetDCBrushColor(dc, background);
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  const bool up = shape != TGridCursor::crPanDown;
-  const bool down = shape != TGridCursor::crPanUp;
-  // Shapes on the move are a little longer than at rest, so the direction reads at once.
-  const int reach = shape == TGridCursor::crPanRest ? 9 : 10;
-  const HPEN rim_pen = CreatePen(PS_SOLID, 3, rim);
+  const TPanGlyph pan_glyph = PanCursorGlyph(shape);
+  const HPEN rim_pen = CreatePen(PS_SOLID, kPanCursorRimWidth, rim);
   const HGDIOBJ old_pen = SelectObject(dc, rim_pen);
   const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
   SetDCBrushColor(dc, rim);
-  DrawPanGlyph(dc, kCursorSize / 2, reach, up, down);
+  DrawPanGlyph(dc, kCursorSize / 2, pan_glyph);
   SelectObject(dc, GetStockObject(NULL_PEN));
   SetDCBrushColor(dc, glyph);
-  DrawPanGlyph(dc, kCursorSize / 2, reach, up, down);
+  DrawPanGlyph(dc, kCursorSize / 2, pan_glyph);
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
   SelectObject(dc, old_bitmap);
@@ -78,14 +73,14 @@ HCURSOR MakePanCursor(TGridCursor shape) {
 void PaintMarker(HWND window) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window, &paint);
-  const HPEN rim = CreatePen(PS_SOLID, 1, RGB(96, 96, 96));
+  const HPEN rim = CreatePen(PS_SOLID, 1, ToColorRef(kPanMarkerRim));
   const HGDIOBJ old_pen = SelectObject(dc, rim);
   const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
   SetDCBrushColor(dc, RGB(255, 255, 255));
-  Ellipse(dc, 0, 0, kMarkerSize, kMarkerSize);
+  Ellipse(dc, 0, 0, kPanMarkerSize, kPanMarkerSize);
   SelectObject(dc, GetStockObject(NULL_PEN));
-  SetDCBrushColor(dc, RGB(48, 48, 48));
-  DrawPanGlyph(dc, kMarkerSize / 2, 9, true, true);
+  SetDCBrushColor(dc, ToColorRef(kPanMarkerGlyph));
+  DrawPanGlyph(dc, kPanMarkerSize / 2, TPanGlyph{});
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
   DeleteObject(rim);
@@ -143,14 +138,14 @@ TPanOriginMarker::~TPanOriginMarker() {
 void TPanOriginMarker::ShowAt(TPoint centre) {
   if (shown_ && centre == centre_) return;
   if (window_ == nullptr) {
-    window_ = CreateWindowExW(0, kMarkerClass, L"", WS_CHILD, 0, 0, kMarkerSize, kMarkerSize,
+    window_ = CreateWindowExW(0, kMarkerClass, L"", WS_CHILD, 0, 0, kPanMarkerSize, kPanMarkerSize,
                               grid_, nullptr, marker_instance, nullptr);
     if (window_ == nullptr) return;
-    SetWindowRgn(window_, CreateEllipticRgn(0, 0, kMarkerSize + 1, kMarkerSize + 1), FALSE);
+    SetWindowRgn(window_, CreateEllipticRgn(0, 0, kPanMarkerSize + 1, kPanMarkerSize + 1), FALSE);
   }
   centre_ = centre;
   shown_ = true;
-  SetWindowPos(window_, HWND_TOP, centre.X - kMarkerSize / 2, centre.Y - kMarkerSize / 2, 0, 0,
+  SetWindowPos(window_, HWND_TOP, centre.X - kPanMarkerSize / 2, centre.Y - kPanMarkerSize / 2, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 

@@ -263,55 +263,6 @@ TEST_F(GridPainterTest, AColumnOfWidthZeroIsNotPainted) {
   for (int x = 496; x < 564; ++x) EXPECT_EQ(image.pixel(x, 100), kWindow) << x;
 }
 
-TEST_F(GridPainterTest, TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForThoseInTheRegion) {
-  PaintAll();
-  ASSERT_EQ(alignment_calls_.size(), 81u);
-  for (const auto& [cell, calls] : alignment_calls_) {
-    EXPECT_EQ(calls, 2) << cell.first << "," << cell.second;
-  }
-
-  // The region holds one pixel only: the corner where cell (2, 2)'s lines meet.
-  QImage image = PaintAll();
-  alignment_calls_.clear();
-  PaintOver(image, QRegion(Box(2, 2).Right - 1, Box(2, 2).Bottom - 1, 1, 1));
-  EXPECT_EQ(alignment_calls_, (std::map<Cell, int>{{{2, 2}, 2}}));
-}
-
-TEST_F(GridPainterTest, TheStyleEventsComeInOrderTwiceAndTheTextTakesTheSecondAnswers) {
-  Log events;
-  std::map<std::string, int> calls;
-  grid_.Events.OnGetCellColor = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
-                                    TGridDrawState, TColor& brush, TFont& font) {
-    if (col != 1 || row != 2) return;
-    events.push_back("colour");
-    // The first answer colours the background; the second would colour nothing.
-    brush = ++calls["colour"] == 1 ? RGB(250, 240, 200) : RGB(0, 200, 0);
-    font.Color = RGB(160, 0, 0);
-  };
-  grid_.Events.OnGetWordWrap = [&](const TCellGrid&, std::int32_t col, std::int32_t row, bool&) {
-    if (col == 1 && row == 2) events.push_back("word wrap");
-  };
-  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t row, std::int32_t col,
-                                    TAlignment& h, TVAlignment&) {
-    if (col != 1 || row != 2) return;
-    events.push_back("alignment");
-    // Left for the background's run, right for the text's.
-    h = ++calls["alignment"] == 1 ? TAlignment::taLeftJustify : TAlignment::taRightJustify;
-  };
-  const QImage image = PaintAll();
-  EXPECT_EQ(events, (Log{"colour", "word wrap", "alignment", "colour", "word wrap", "alignment"}));
-  const TRect box = Box(1, 2);
-  const TCellLook look = InspectCell(image, box, kSilver, qRgb(160, 0, 0));
-  EXPECT_EQ(look.background, qRgb(250, 240, 200));
-  EXPECT_TRUE(look.ink_ok) << look;
-  const QFontMetrics metrics(ToQFont(grid_.Font()));
-  const std::string text = Number(1, 2);
-  const std::int32_t advance = metrics.horizontalAdvance(QString::fromStdString(text));
-  EXPECT_TRUE(
-      InkNear(look.ink, ExpectedInk(grid_.Font(), text, box.Right - 3 - advance, box.Top + 3)))
-      << look;
-}
-
 // Where a line of the number starts, across and down, for each alignment and word-wrap setting.
 TEST_F(GridPainterTest, WordWrapPutsTheTextAtTheTopAndSingleLinesFollowTheVerticalAlignment) {
   struct Case {
@@ -429,81 +380,6 @@ TEST_F(GridPainterTest, TheZoomChangesTheTextSizeOnly) {
   }
 }
 
-TEST_F(GridPainterTest, OwnerDrawnCellsGetTheirEventsInsteadOfTheText) {
-  window_.SetFocus();
-  std::map<Cell, std::pair<TRect, TGridDrawState>> drawn;
-  grid_.Events.OnDrawCell = [&](const TCellGrid&, std::int32_t col, std::int32_t row,
-                                const TRect& rect, TGridDrawState state) {
-    drawn[{col, row}] = {rect, state};
-  };
-  const QImage plain = PaintAll();
-  for (std::int32_t col = 0; col < 9; ++col) {
-    for (std::int32_t row = 0; row < 9; ++row) {
-      const TCellLook look = InspectCell(plain, Box(col, row), kSilver, kWindowText);
-      EXPECT_TRUE(look.lines);
-      EXPECT_FALSE(look.HasInk()) << col << "," << row;
-    }
-  }
-  ASSERT_EQ(drawn.size(), 81u);
-  const TRect box = Box(2, 5);
-  EXPECT_EQ(drawn[Cell(2, 5)].first,
-            (TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}));
-  using enum TGridDrawStateFlag;
-  EXPECT_EQ(drawn[Cell(0, 0)].second, (TGridDrawState{gdSelected, gdFocused}));
-  EXPECT_EQ(drawn[Cell(2, 5)].second, TGridDrawState{});
-
-  // A custom drawing lands on the cell; the focus rectangle still goes over it.
-  grid_.Events.OnDrawCell = nullptr;
-  std::vector<TColor> brushes;
-  grid_.Events.OnCustomCellDraw = [&](const TCellGrid&, TCanvas& canvas, std::int32_t col,
-                                      std::int32_t row, TGridDrawState, const TRect& rect, bool) {
-    EXPECT_EQ(rect, Box(col, row));
-    brushes.push_back(canvas.Brush().Color);
-    canvas.Brush().Color = RGB(200, 0, 0);
-    canvas.FillRect({rect.Left, rect.Top, rect.Left + 20, rect.Top + 20});
-  };
-  const QImage image = PaintAll();
-  EXPECT_EQ(image.pixel(1, 1), qRgb(200, 0, 0));
-  EXPECT_EQ(image.pixel(0, 0), Inverted(qRgb(200, 0, 0)));
-  EXPECT_EQ(image.pixel(40, 40), kSelection);
-  // Beside the handler's square, no text: the cell's own colour inside its lines.
-  const TRect other = Box(4, 4);
-  int foreign = 0;
-  for (int y = other.Top; y < other.Bottom - 1; ++y) {
-    for (int x = other.Left; x < other.Right - 1; ++x) {
-      const bool square = x < other.Left + 20 && y < other.Top + 20;
-      foreign += image.pixel(x, y) != (square ? qRgb(200, 0, 0) : kWindow);
-    }
-  }
-  EXPECT_EQ(foreign, 0);
-  // The canvas carries the cell's own colour, not the selection's.
-  EXPECT_EQ(brushes.front(), clWindow);
-}
-
-// A painting event gets the grid as a const sender, but a handler that holds the grid some
-// other way can still change it: the paint must not read memory the change has freed (the
-// sanitizer build catches that).
-TEST_F(GridPainterTest, AHandlerThatResizesTheGridWhilePaintingLeavesThePaintSound) {
-  grid_.SetColWidths(8, 62);  // the grid now holds a list of widths that a count change moves
-  bool resized = false;
-  grid_.Events.OnGetAlignment = [&](const TCellGrid&, std::int32_t, std::int32_t, TAlignment&,
-                                    TVAlignment&) {
-    if (!std::exchange(resized, true)) grid_.SetColCount(5000);
-  };
-  const QImage image = PaintAll();
-  EXPECT_TRUE(resized);
-  EXPECT_TRUE(InspectCell(image, Box(8, 8), kSilver, kWindowText).lines);
-}
-
-TEST_F(GridPainterTest, TheDisplayedTextEventReplacesTheStoredText) {
-  grid_.Events.OnGetDisplText = [](const TCellGrid&, std::int32_t col, std::int32_t row,
-                                   std::string& text) {
-    if (col == 6 && row == 2) text = "7";
-  };
-  const TCellLook look = InspectCell(PaintAll(), Box(6, 2), kSilver, kWindowText);
-  EXPECT_TRUE(InkNear(look.ink, CentredTopInk(Box(6, 2), "7"))) << look;
-}
-
 TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
   struct Case {
     const char* name;
@@ -538,31 +414,6 @@ TEST_F(GridPainterTest, SelectionSettingsDecideTheSelectedCellsColours) {
     c.set();
     ExpectBoard(PaintAll(), {{{0, 0}, c.current}});
   }
-}
-
-TEST_F(GridPainterTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
-  grid_.BeginUpdate();
-  grid_.BeginUpdate();
-  ChangeAppearance(grid_, &TGridAppearance::WordWrap, false);
-  EXPECT_EQ(PaintAll().pixel(5, 5), kUntouched);
-  grid_.EndUpdate();
-  EXPECT_EQ(window_.TakeLog(), Log{});
-  EXPECT_EQ(PaintAll().pixel(5, 5), kUntouched);
-  // Releasing the lock repaints everything that may have been left out meanwhile.
-  grid_.EndUpdate();
-  EXPECT_EQ(window_.TakeLog(), (Log{"invalidate (0,0,564,530)", "invalidate frame"}));
-  EXPECT_EQ(PaintAll().pixel(5, 5), kSelection);
-  grid_.EndUpdate();
-  EXPECT_EQ(window_.TakeLog(), Log{});
-  EXPECT_FALSE(grid_.UpdateLocked());
-}
-
-TEST_F(GridPainterTest, OnlyAChangedFlatSettingRepaintsTheFrame) {
-  grid_.SetLook(TGridLook::glXP);
-  grid_.SetFlat(false);
-  EXPECT_EQ(window_.TakeLog(), Log{});
-  grid_.SetFlat(true);
-  EXPECT_EQ(window_.TakeLog(), Log{"invalidate frame"});
 }
 
 // Cells of a grid as it is made: one fixed column and row, 64 x 21 cells, (1, 1) current.
