@@ -26,8 +26,16 @@ TFormMainLayout DesignedLayout() {
   layout.Label2 = {{5, 4, 29, 56}, "0", true, Font("宋体", -56, true, clWindowText), "进度"};
   layout.ComboBox1 = {{115, 23, 149, 24}, 16, {"5×5", "6×6", "7×7", "8×8", "9×9"}, 0, "5×5"};
   layout.Button1 = {{296, 8, 101, 50}, "开始训练"};
-  layout.VosTimeBox1 = {{412, 15, 140, 37}, false, clBlack, false, true, "00:00:00",
-                        Font("黑体", -29, false, clWhite), false, false, "用时"};
+  layout.VosTimeBox1 = {{412, 15, 140, 37},
+                        false,
+                        clBlack,
+                        false,
+                        true,
+                        "00:00:00",
+                        Font("黑体", -29, false, clWhite),
+                        false,
+                        false,
+                        "用时"};
   layout.CellGrid1 = {110,
                       105,
                       0,
@@ -66,9 +74,8 @@ void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored) {
 
 void TFormMainHandlers::BindGrid(TCellGrid& grid) {
   grid.Events.OnGetAlignment = [this](const TCellGrid&, std::int32_t row, std::int32_t col,
-                                      TAlignment& h, TVAlignment& v) {
-    CellGrid1GetAlignment(row, col, h, v);
-  };
+                                      TAlignment& h,
+                                      TVAlignment& v) { CellGrid1GetAlignment(row, col, h, v); };
   grid.Events.OnClickCell = [this](TCellGrid&, std::int32_t row, std::int32_t col) {
     CellGrid1ClickCell(row, col);
   };

@@ -32,9 +32,10 @@ struct TBrush {
 // DrawFocusRect, RectVisible, Bounds) on its own drawing surface (Qt's QPainter, Windows' device
 // contexts) with the same pixel rules; fills, outlines and lines are built on Fill here, once, so
 // a painter written against the canvas paints the same pixels everywhere. Every rectangle is a
-// TRect: Right and Bottom are exclusive, so a rectangle covers exactly Width() x Height() pixels. Fills and lines are never
-// antialiased. System colours resolve through the platform when something is drawn. Nothing
-// here reports a failure: a colour of clNone, an empty rectangle or an empty text draws nothing.
+// TRect: Right and Bottom are exclusive, so a rectangle covers exactly Width() x Height() pixels.
+// Fills and lines are never antialiased. System colours resolve through the platform when something
+// is drawn. Nothing here reports a failure: a colour of clNone, an empty rectangle or an empty text
+// draws nothing.
 //
 // Pen, brush and font are the canvas's own state; setting them costs nothing until something is
 // drawn.

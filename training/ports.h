@@ -75,15 +75,15 @@ class ISoundPlayer {
 };
 
 struct TTrainingPorts {
-  ITrainingGrid& grid;          // CellGrid1
-  ITextView& time_box;          // VosTimeBox1.Text
-  ITextView& progress_label;    // Label2.Caption
-  ISizeChooser& size_chooser;   // ComboBox1
-  IStartButton& start_button;   // Button1
-  IRunTimer& timer;             // Timer1
-  IInfoBox& info_box;           // ShowInfoMessage
-  ISoundPlayer& sound;          // wrong-click sound
-  std::string sound_path;       // the wrong-click sound, beside the program (SoundFilePath)
+  ITrainingGrid& grid;         // CellGrid1
+  ITextView& time_box;         // VosTimeBox1.Text
+  ITextView& progress_label;   // Label2.Caption
+  ISizeChooser& size_chooser;  // ComboBox1
+  IStartButton& start_button;  // Button1
+  IRunTimer& timer;            // Timer1
+  IInfoBox& info_box;          // ShowInfoMessage
+  ISoundPlayer& sound;         // wrong-click sound
+  std::string sound_path;      // the wrong-click sound, beside the program (SoundFilePath)
 };
 
 }  // namespace zelvorn

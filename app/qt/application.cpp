@@ -50,7 +50,9 @@ std::string ModuleName() {
 }
 
 std::string LowerCase(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toLower().toStdString();
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+      .toLower()
+      .toStdString();
 }
 
 }  // namespace

@@ -75,8 +75,7 @@ std::vector<HWND> WindowsToDisable(HWND application_window) {
 TApplication::TOleScope::TOleScope() {
   const HRESULT ole = OleInitialize(nullptr);
   if (ole != S_OK && ole != S_FALSE) {
-    FailAssertion(Format("OleInitialize failed ($%x)", {static_cast<std::int32_t>(ole)}),
-                  __LINE__);
+    FailAssertion(Format("OleInitialize failed ($%x)", {static_cast<std::int32_t>(ole)}), __LINE__);
   }
   ole_initialized_ = true;
   // An already initialised thread counts as initialised: it is ended as often as it began.
@@ -181,8 +180,7 @@ void TApplication::HandleException(std::exception_ptr error) {
   // The address where something was thrown is not known here.
   const std::wstring text =
       Widen(RuntimeErrorText(failure.class_name, ModuleName(), nullptr, failure.message));
-  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption,
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 // While the box is up no other window of the program takes input, and afterwards the person

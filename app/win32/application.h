@@ -1,17 +1,16 @@
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/win32/window.h"
 #include "platform/error_boundary.h"
 #include "platform/timer.h"
 #include "platform/win32/timer_source.h"
 #include "platform/win32/wave_player.h"
+#include "platform/win32/window.h"
+#include "platform/win32/windows_api.h"
 #include "training/ports.h"
 
 namespace zelvorn {

@@ -73,8 +73,8 @@ void TPanel::Paint() {
 }
 
 TLabel::TLabel(HWND parent, int x, int y, int width, int height)
-    : handle_(CreateChildControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, x, y, width, height,
-                                 parent, 0)) {}
+    : handle_(CreateChildControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, x, y, width, height, parent,
+                                 0)) {}
 
 void TLabel::SetCaption(const std::string& caption) {
   WriteText(handle_, caption);
@@ -202,8 +202,8 @@ std::optional<LRESULT> TButton::ControlMessage(UINT message, WPARAM wparam, LPAR
 
 std::string ReadText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(),
-                                                      static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
 }
 

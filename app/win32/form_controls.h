@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/gdi_handle.h"
-#include "platform/win32/window.h"
 #include "platform/color.h"
 #include "platform/font.h"
+#include "platform/win32/gdi_handle.h"
+#include "platform/win32/window.h"
 
 namespace zelvorn {
 

@@ -17,8 +17,8 @@ namespace zelvorn {
 namespace {
 
 // Resizable, with the system menu but neither a minimise nor a maximise button.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                             WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
 // The outer bounds of a window with this client size, centred on the screen whatever the stored
 // position says.
@@ -32,9 +32,7 @@ RECT CentredBounds(int client_width, int client_height) {
   return {left, top, left + width, top + height};
 }
 
-bool IsChildOf(HWND window, HWND control) {
-  return control != nullptr && IsChild(window, control);
-}
+bool IsChildOf(HWND window, HWND control) { return control != nullptr && IsChild(window, control); }
 
 }  // namespace
 
@@ -100,9 +98,9 @@ void TForm_main::LoadPanel1() {
   if (label2.OwnFont) Label2->SetFont(label2.Font);
 
   const auto& combo = layout.ComboBox1;
-  ComboBox1 = std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds.Left,
-                                          combo.Bounds.Top, combo.Bounds.Width,
-                                          combo.Bounds.Height, combo.ItemHeight);
+  ComboBox1 =
+      std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds.Left, combo.Bounds.Top,
+                                  combo.Bounds.Width, combo.Bounds.Height, combo.ItemHeight);
   for (const std::string& item : combo.Items) ComboBox1->AddItem(item);
   ComboBox1->SetItemIndex(combo.ItemIndex);
   ComboBox1->SetText(combo.Text);
@@ -114,8 +112,7 @@ void TForm_main::LoadPanel1() {
 
   const auto& box = layout.VosTimeBox1;
   VosTimeBox1 = std::make_unique<TVosTimeBox>(panel, kVosTimeBox1Id, box.Bounds.Left,
-                                              box.Bounds.Top, box.Bounds.Width,
-                                              box.Bounds.Height);
+                                              box.Bounds.Top, box.Bounds.Width, box.Bounds.Height);
   VosTimeBox1->SetAutoSelect(box.AutoSelect);
   VosTimeBox1->SetColor(box.Color);
   VosTimeBox1->SetEnabled(box.Enabled);

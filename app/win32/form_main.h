@@ -5,8 +5,8 @@
 
 #include "app/training_ports.h"
 #include "app/win32/form_controls.h"
-#include "platform/win32/window.h"
 #include "platform/alignment.h"
+#include "platform/win32/window.h"
 
 namespace zelvorn {
 

@@ -7,12 +7,13 @@
 namespace zelvorn {
 
 TGridAccessibleState AccessibleStateOf(const TCellGrid& grid, bool focused) {
-  TGridAccessibleState state{grid.RowCount(), grid.ColCount(), grid.Row(), grid.Col(),
-                             grid.Selection(), focused, {}};
+  TGridAccessibleState state{grid.RowCount(),  grid.ColCount(), grid.Row(), grid.Col(),
+                             grid.Selection(), focused,         {}};
   if (std::int64_t{state.rows} * state.cols <= TGridAccessibleState::kMaxTrackedCells) {
     state.texts.reserve(static_cast<std::size_t>(state.rows * state.cols));
     for (std::int32_t row = 0; row < state.rows; ++row) {
-      for (std::int32_t col = 0; col < state.cols; ++col) state.texts.push_back(grid.Cells(col, row));
+      for (std::int32_t col = 0; col < state.cols; ++col)
+        state.texts.push_back(grid.Cells(col, row));
     }
   }
   return state;
@@ -35,8 +36,8 @@ std::vector<TGridAccessibleUpdate> GridAccessibleUpdates(const TGridAccessibleSt
   if (!current_in_grid) return updates;
   const std::int32_t current = now.row * now.cols + now.col;
   if (!(told.selection == now.selection)) {
-    const bool one_cell = now.selection.Left == now.selection.Right &&
-                          now.selection.Top == now.selection.Bottom;
+    const bool one_cell =
+        now.selection.Left == now.selection.Right && now.selection.Top == now.selection.Bottom;
     updates.push_back(one_cell ? TGridAccessibleUpdate{kSelection, current}
                                : TGridAccessibleUpdate{kSelectionWithin, -1});
   }

@@ -31,11 +31,11 @@ struct TGridAccessibleState {
 TGridAccessibleState AccessibleStateOf(const TCellGrid& grid, bool focused);
 
 enum class TGridAccessibleEvent : std::uint8_t {
-  kTableChanged,      // the counts changed: the cells are to be read again
-  kNameChanged,       // a cell's text changed
-  kSelection,         // the selection is now this one cell
-  kSelectionWithin,   // the selection changed and spans several cells
-  kFocus,             // this cell has the keyboard focus
+  kTableChanged,     // the counts changed: the cells are to be read again
+  kNameChanged,      // a cell's text changed
+  kSelection,        // the selection is now this one cell
+  kSelectionWithin,  // the selection changed and spans several cells
+  kFocus,            // this cell has the keyboard focus
 };
 
 // An event for assistive tools, about the cell with the child index `child` (row by row from 0),

@@ -180,8 +180,8 @@ void TQtCanvas::DrawText(std::string_view text, const TRect& rect, TDrawTextFlag
     return;
   }
   TPreparedTextKey key{
-      std::string(text),          Font().Name, Font().Height, Font().Bold,   font_dpi_,
-      painter_.layoutDirection(), flags,      rect.Width(), rect.Height()};
+      std::string(text),          Font().Name, Font().Height, Font().Bold,  font_dpi_,
+      painter_.layoutDirection(), flags,       rect.Width(),  rect.Height()};
   auto found = kept->find(key);
   if (found == kept->end()) {
     if (kept->size() >= kMaxKeptTexts) kept->clear();

@@ -179,7 +179,8 @@ STDMETHODIMP TAccessibleObject::accLocation(long* left, long* top, long* width, 
                     [&](IAccessible& s) { return s.accLocation(left, top, width, height, child); });
 }
 STDMETHODIMP TAccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
-  return Standardly(standard_, [&](IAccessible& s) { return s.accNavigate(direction, start, end); });
+  return Standardly(standard_,
+                    [&](IAccessible& s) { return s.accNavigate(direction, start, end); });
 }
 STDMETHODIMP TAccessibleObject::accHitTest(long x, long y, VARIANT* child) {
   return Standardly(standard_, [&](IAccessible& s) { return s.accHitTest(x, y, child); });

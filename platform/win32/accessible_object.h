@@ -6,8 +6,6 @@
 #include "platform/error_boundary.h"
 #include "platform/win32/windows_api.h"
 
-#include <oleacc.h>
-
 namespace zelvorn {
 
 // An IAccessible for a window's client area that answers every question as Windows' own object

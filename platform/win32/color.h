@@ -1,8 +1,7 @@
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "platform/color.h"
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 

@@ -51,9 +51,8 @@ bool RegisterBuiltInFaces(HINSTANCE instance, std::span<const int> resource_ids)
     void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     DWORD faces = 0;
     // The faces stay registered until the process ends.
-    if (data == nullptr ||
-        AddFontMemResourceEx(data, SizeofResource(instance, resource), nullptr, &faces) ==
-            nullptr) {
+    if (data == nullptr || AddFontMemResourceEx(data, SizeofResource(instance, resource), nullptr,
+                                                &faces) == nullptr) {
       all = false;
     }
   }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/font.h"
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/text_layout.h"
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 

@@ -13,8 +13,7 @@ template <typename THandle, typename TRelease>
 class TGdiHandle {
  public:
   TGdiHandle() = default;
-  explicit TGdiHandle(THandle handle, TRelease release = {})
-      : handle_(handle), release_(release) {}
+  explicit TGdiHandle(THandle handle, TRelease release = {}) : handle_(handle), release_(release) {}
   ~TGdiHandle() {
     if (handle_ != nullptr) release_(handle_);
   }

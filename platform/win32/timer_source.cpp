@@ -1,8 +1,8 @@
 #include "platform/win32/timer_source.h"
 
-#include "platform/win32/windows_api.h"
-
 #include <map>
+
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 namespace {

@@ -1,12 +1,10 @@
 #include "platform/win32/wave_player.h"
 
-#include "platform/win32/windows_api.h"
-
-
 #include <optional>
 
 #include "platform/wave_file.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/windows_api.h"
 
 namespace zelvorn {
 namespace {

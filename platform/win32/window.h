@@ -52,9 +52,8 @@ class TWindow {
  protected:
   // Creates the window of the registered class `class_name`; its messages come to
   // HandleMessage from WM_NCCREATE on. Raises EOutOfResources when Windows refuses.
-  void CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* caption,
-                    DWORD style, RECT bounds, HWND parent, HINSTANCE instance,
-                    int control_id = 0);
+  void CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* caption, DWORD style,
+                    RECT bounds, HWND parent, HINSTANCE instance, int control_id = 0);
 
   // Everything not handled goes to DefWindowProcW.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);

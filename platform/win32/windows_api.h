@@ -8,9 +8,12 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// The others need <windows.h> before them; <oleacc.h> holds the screen readers' IAccessible.
+// clang-format off
 #include <windows.h>
-
 #include <mmsystem.h>
+#include <oleacc.h>
+// clang-format on
 
 #undef RGB
 #undef DrawText

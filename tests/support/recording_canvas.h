@@ -45,7 +45,9 @@ class TRecordingCanvas final : public TCanvas {
   void DrawText(std::string_view text, const TRect& rect, TDrawTextFlags flags) override {
     calls_.push_back({TKind::kText, rect, clNone, Font(), std::string(text), flags});
   }
-  void DrawFocusRect(const TRect& rect) override { calls_.push_back({TKind::kFocusRect, rect, clNone, {}, {}, 0}); }
+  void DrawFocusRect(const TRect& rect) override {
+    calls_.push_back({TKind::kFocusRect, rect, clNone, {}, {}, 0});
+  }
   bool RectVisible(const TRect& rect) const override {
     for (const TRect& part : region_) {
       if (rect.Intersects(part)) return true;

@@ -94,7 +94,7 @@ TEST_F(TrainingControllerTest, StartSizesTheGridInOrderWritesTheBoardAndStartsTh
   EXPECT_TRUE(Running());
   EXPECT_EQ(label_.text, "0");
   EXPECT_EQ(grid_.log, (std::vector<std::string>{"RowCount=5", "ColCount=5", "FontSize=38",
-                                                  "DefaultColWidth=111", "DefaultRowHeight=104"}));
+                                                 "DefaultColWidth=111", "DefaultRowHeight=104"}));
   // Column by column, each column top to bottom, with the board's numbers.
   ASSERT_EQ(grid_.cell_writes.size(), 25u);
   for (std::size_t k = 0; k < 25; ++k) {
@@ -248,7 +248,7 @@ TEST_F(TrainingControllerTest, RestartDuringARunBeginsANewBoardAndKeepsTheClocks
   EXPECT_EQ(controller_.CorrectCount(), 0);
   EXPECT_EQ(controller_.ElapsedSeconds(), 0);
   EXPECT_EQ(label_.text, "0");
-  EXPECT_EQ(timer_.starts, 1);  // enabled once, never restarted
+  EXPECT_EQ(timer_.starts, 1);            // enabled once, never restarted
   EXPECT_EQ(time_box_.text, "00:00:07");  // the old time shows until the next tick
   Ticks(1);
   EXPECT_EQ(time_box_.text, "00:00:01");

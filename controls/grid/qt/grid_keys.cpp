@@ -55,7 +55,6 @@ std::uint16_t GridKey(int key) {
   }
 }
 
-
 TShiftState GridShift(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   using enum TShiftStateFlag;
   TShiftState shift;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/qnamespace.h>
+
 #include <cstdint>
 
 #include "controls/grid/grid_types.h"

@@ -53,8 +53,8 @@ QImage PanCursorImage(TGridCursor shape, qreal device_pixel_ratio) {
   painter.setRenderHint(QPainter::Antialiasing);
   const QPainterPath glyph = PanGlyphPath(kCursorSize / 2, PanCursorGlyph(shape));
   // The rim: the glyph's outline drawn wide in white, then the glyph filled over it.
-  painter.strokePath(glyph, QPen(Qt::white, kPanCursorRimWidth, Qt::SolidLine, Qt::RoundCap,
-                                 Qt::RoundJoin));
+  painter.strokePath(
+      glyph, QPen(Qt::white, kPanCursorRimWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.fillPath(glyph, Qt::black);
   return image;
 }

@@ -105,8 +105,7 @@ void TCellGridWindow::RegisterWindowClass(HINSTANCE instance) {
   TPanOriginMarker::RegisterWindowClass(instance);
 }
 
-TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int width,
-                                 int height)
+TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int width, int height)
     : grid_(PlatformThemes()) {
   CreateHandle(WS_EX_CLIENTEDGE, kClassName, L"",
                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN,
@@ -449,9 +448,7 @@ void TCellGridWindow::StartTimer(std::int32_t id, std::int32_t interval_ms) {
   ::SetTimer(Handle(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval_ms), nullptr);
 }
 
-void TCellGridWindow::StopTimer(std::int32_t id) {
-  KillTimer(Handle(), static_cast<UINT_PTR>(id));
-}
+void TCellGridWindow::StopTimer(std::int32_t id) { KillTimer(Handle(), static_cast<UINT_PTR>(id)); }
 
 void TCellGridWindow::SetCapture() { ::SetCapture(Handle()); }
 

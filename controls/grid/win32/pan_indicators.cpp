@@ -145,8 +145,8 @@ void TPanOriginMarker::ShowAt(TPoint centre) {
   }
   centre_ = centre;
   shown_ = true;
-  SetWindowPos(window_, HWND_TOP, centre.X - kPanMarkerSize / 2, centre.Y - kPanMarkerSize / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(window_, HWND_TOP, centre.X - kPanMarkerSize / 2, centre.Y - kPanMarkerSize / 2, 0,
+               0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TPanOriginMarker::Hide() {

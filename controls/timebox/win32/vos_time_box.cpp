@@ -127,8 +127,6 @@ void TVosTimeBox::PaintFace(HDC dc) {
             DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
 }
 
-void TVosTimeBox::ReplaceBrush() {
-  brush_ = TBrushHandle(CreateSolidBrush(ToColorRef(color_)));
-}
+void TVosTimeBox::ReplaceBrush() { brush_ = TBrushHandle(CreateSolidBrush(ToColorRef(color_))); }
 
 }  // namespace zelvorn

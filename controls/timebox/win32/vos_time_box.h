@@ -1,8 +1,5 @@
 #pragma once
 
-#include "platform/win32/gdi_handle.h"
-#include "platform/win32/window.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +7,8 @@
 #include "controls/timebox/time_box_clock.h"
 #include "platform/color.h"
 #include "platform/font.h"
+#include "platform/win32/gdi_handle.h"
+#include "platform/win32/window.h"
 
 namespace zelvorn {
 

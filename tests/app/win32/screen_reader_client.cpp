@@ -15,8 +15,6 @@
 #include "platform/win32/utf16.h"
 #include "platform/win32/windows_api.h"
 
-#include <oleacc.h>
-
 namespace zelvorn {
 namespace {
 
@@ -54,8 +52,7 @@ struct TEvent {
 // checks read the queue afterwards.
 std::vector<TEvent> heard;
 
-void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                   DWORD) {
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
   if (object == OBJID_CLIENT) heard.push_back({event, window, child});
 }
 
@@ -100,7 +97,8 @@ struct TObject {
   TObject() = default;
   explicit TObject(HWND window) {
     void* found = nullptr;
-    const HRESULT result = AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, &found);
+    const HRESULT result =
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, &found);
     if (SUCCEEDED(result)) {
       object = static_cast<IAccessible*>(found);
     } else {
@@ -149,8 +147,8 @@ long Number(IAccessible* object, LONG child, bool role) {
   VARIANT answer;
   VariantInit(&answer);
   const HRESULT result = object == nullptr ? E_FAIL
-                         : role           ? object->get_accRole(Child(child), &answer)
-                                          : object->get_accState(Child(child), &answer);
+                         : role            ? object->get_accRole(Child(child), &answer)
+                                           : object->get_accState(Child(child), &answer);
   return SUCCEEDED(result) && answer.vt == VT_I4 ? answer.lVal : -1;
 }
 long Role(IAccessible* object, LONG child = CHILDID_SELF) { return Number(object, child, true); }

@@ -1,11 +1,12 @@
 // What assistive tools are told of a grid as it changes, the same on every platform.
+#include "controls/grid/grid_accessible_updates.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "controls/grid/cell_grid.h"
-#include "controls/grid/grid_accessible_updates.h"
 
 namespace zelvorn {
 namespace {
@@ -36,7 +37,9 @@ TEST(GridAccessibleUpdatesTest, TellTheTableTheTextsTheSelectionAndTheFocusedCel
            TCase{"nothing changed", start, start, {}},
            TCase{"moved, focused", start, moved, {{kSelection, 13}, {kFocus, 13}}},
            TCase{"moved, not focused", unfocused, moved_unfocused, {{kSelection, 13}}},
-           TCase{"new counts, texts not compared", renumbered, larger,
+           TCase{"new counts, texts not compared",
+                 renumbered,
+                 larger,
                  {{kTableChanged, -1}, {kFocus, 0}}},
            TCase{"current outside", start, outside, {}},
            TCase{"focus arrives", unfocused, start, {{kFocus, 0}}},

@@ -211,13 +211,22 @@ TEST_F(GridNoClickTest, WheelDeltasAddUpToWholeNotchesAndATurnBackStartsAfresh) 
     const char* want;
   } steps[] = {
       // Half a notch waits; the second half makes it whole.
-      {-120, "v"}, {-60, ""}, {-60, "v"},
+      {-120, "v"},
+      {-60, ""},
+      {-60, "v"},
       // One and a half notches, then a half: two.
-      {120, "^"}, {-180, "v"}, {-60, "v"}, {240, "^^"},
+      {120, "^"},
+      {-180, "v"},
+      {-60, "v"},
+      {240, "^^"},
       // A half turned the other way drops the half before it rather than undoing it.
-      {60, ""}, {-60, ""}, {-60, "v"},
+      {60, ""},
+      {-60, ""},
+      {-60, "v"},
       // No turn is no notch; three quarters and a quarter make one.
-      {0, ""}, {90, ""}, {30, "^"},
+      {0, ""},
+      {90, ""},
+      {30, "^"},
   };
   for (const auto& step : steps) {
     notches.clear();

@@ -77,7 +77,8 @@ class GridPainterCallsTest : public ::testing::Test {
   std::map<Cell, int> alignment_calls_;
 };
 
-TEST_F(GridPainterCallsTest, TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForThoseInTheRegion) {
+TEST_F(GridPainterCallsTest,
+       TheAlignmentEventIsRaisedTwicePerPaintedCellAndOnlyForThoseInTheRegion) {
   Paint();
   ASSERT_EQ(alignment_calls_.size(), 81u);
   for (const auto& [cell, calls] : alignment_calls_) {

@@ -36,8 +36,8 @@ TEST(GdiHandleTest, SelectionPutsThePreviousObjectBackAndTheFontIsDeleted) {
   const HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
   HFONT font_handle = nullptr;
   {
-    const TFontHandle font(CreateFontW(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+    const TFontHandle font(CreateFontW(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       0, 0, 0, 0, L"Arial"));
     font_handle = font.Get();
     const TSelection selected = SelectInto(dc, font.Get());
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font.Get());

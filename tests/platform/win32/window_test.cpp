@@ -46,8 +46,8 @@ class TTestOwner final : public IControlOwner {
 // A class that is already registered is no failure.
 void RegisterTestClass() {
   for (int i = 0; i < 2; ++i) {
-    TWindow::RegisterWindowClass(GetModuleHandleW(nullptr), kClassName, 0, nullptr,
-                                 ArrowCursor(), nullptr);
+    TWindow::RegisterWindowClass(GetModuleHandleW(nullptr), kClassName, 0, nullptr, ArrowCursor(),
+                                 nullptr);
   }
 }
 

@@ -114,8 +114,8 @@ TEST_F(CellGridWindowTest, ArrowKeysMoveTheCurrentCellAndTabIsLeftToTheDialog) {
     WPARAM key;
     int col;
     int row;
-  } steps[] = {{VK_RIGHT, 1, 0}, {VK_DOWN, 1, 1}, {VK_DOWN, 1, 2}, {VK_LEFT, 0, 2},
-               {VK_UP, 0, 1},    {VK_TAB, 0, 1}};
+  } steps[] = {{VK_RIGHT, 1, 0}, {VK_DOWN, 1, 1}, {VK_DOWN, 1, 2},
+               {VK_LEFT, 0, 2},  {VK_UP, 0, 1},   {VK_TAB, 0, 1}};
   for (const auto& step : steps) {
     Send(WM_KEYDOWN, step.key);
     EXPECT_EQ(window_->Grid().Col(), step.col) << step.key;
@@ -132,8 +132,8 @@ TEST_F(CellGridWindowTest, ScrollMessagesMoveTheTopRowAndTheBarsThumb) {
   const struct {
     WPARAM code;
     int top_row;
-  } steps[] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 2}, {SB_LINEUP, 1}, {SB_BOTTOM, LastTopRow()},
-               {SB_TOP, 0}};
+  } steps[] = {
+      {SB_LINEDOWN, 1}, {SB_LINEDOWN, 2}, {SB_LINEUP, 1}, {SB_BOTTOM, LastTopRow()}, {SB_TOP, 0}};
   for (const auto& step : steps) {
     Send(WM_VSCROLL, step.code);
     EXPECT_EQ(window_->Grid().TopRow(), step.top_row) << step.code;
@@ -246,8 +246,8 @@ TEST_F(CellGridWindowTest, ScreenReadersReadTheTableAndKeepASafeObjectAfterTheWi
   window_->Grid().SetSelection({1, 0, 2, 1});  // columns 1-2 of rows 0-1
   IAccessible* table = nullptr;
   const LRESULT answer = Send(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-  ASSERT_TRUE(SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0,
-                                          reinterpret_cast<void**>(&table))));
+  ASSERT_TRUE(
+      SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&table))));
   auto child = [](long id) {
     VARIANT v;
     v.vt = VT_I4;
@@ -285,9 +285,9 @@ TEST_F(CellGridWindowTest, ScreenReadersReadTheTableAndKeepASafeObjectAfterTheWi
   struct TStep {
     long from, direction, to;  // to -1: none
   };
-  for (const TStep& step : {TStep{1, NAVDIR_RIGHT, 2}, TStep{10, NAVDIR_RIGHT, -1},
-                            TStep{10, NAVDIR_NEXT, 11}, TStep{1, NAVDIR_UP, -1},
-                            TStep{1, NAVDIR_DOWN, 11}, TStep{0, NAVDIR_LASTCHILD, 200}}) {
+  for (const TStep& step :
+       {TStep{1, NAVDIR_RIGHT, 2}, TStep{10, NAVDIR_RIGHT, -1}, TStep{10, NAVDIR_NEXT, 11},
+        TStep{1, NAVDIR_UP, -1}, TStep{1, NAVDIR_DOWN, 11}, TStep{0, NAVDIR_LASTCHILD, 200}}) {
     VARIANT end;
     table->accNavigate(step.direction, child(step.from), &end);
     EXPECT_EQ(end.vt == VT_I4 ? end.lVal : -1, step.to) << step.from << " " << step.direction;
