@@ -94,6 +94,17 @@ HRESULT TGridAccessible::Resolve(const VARIANT& child, TTarget& target) const {
   return S_OK;
 }
 
+// A text only the table has (help, shortcut, default action): Windows' answer for the table
+// itself, none for a cell.
+template <class TStandard>
+HRESULT TGridAccessible::TableOnly(const VARIANT& child, BSTR* text, TStandard&& standard) const {
+  if (text == nullptr) return E_POINTER;
+  *text = nullptr;
+  TTarget target;
+  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
+  return target.kind == TTarget::TKind::kSelf ? standard() : DISP_E_MEMBERNOTFOUND;
+}
+
 STDMETHODIMP TGridAccessible::get_accChildCount(long* count) {
   if (count == nullptr) return E_POINTER;
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
@@ -173,22 +184,12 @@ STDMETHODIMP TGridAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 STDMETHODIMP TGridAccessible::get_accHelp(VARIANT child, BSTR* help) {
-  if (help == nullptr) return E_POINTER;
-  *help = nullptr;
-  TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kSelf ? TAccessibleObject::get_accHelp(child, help)
-                                              : DISP_E_MEMBERNOTFOUND;
+  return TableOnly(child, help, [&] { return TAccessibleObject::get_accHelp(child, help); });
 }
 
 STDMETHODIMP TGridAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  if (shortcut == nullptr) return E_POINTER;
-  *shortcut = nullptr;
-  TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kSelf
-             ? TAccessibleObject::get_accKeyboardShortcut(child, shortcut)
-             : DISP_E_MEMBERNOTFOUND;
+  return TableOnly(child, shortcut,
+                   [&] { return TAccessibleObject::get_accKeyboardShortcut(child, shortcut); });
 }
 
 // The current cell while the grid has the keyboard focus.
@@ -200,8 +201,8 @@ STDMETHODIMP TGridAccessible::get_accFocus(VARIANT* child) {
   const TCellGrid& grid = grid_window_->Grid();
   const bool in_grid = grid.Row() >= 0 && grid.Col() >= 0 && grid.Row() < grid.RowCount() &&
                        grid.Col() < grid.ColCount();
-  SetChild(child, in_grid ? ChildIdOf(long{grid.Row()} * grid.ColCount() + grid.Col())
-                          : CHILDID_SELF);
+  SetChild(child,
+           in_grid ? ChildIdOf(long{grid.Row()} * grid.ColCount() + grid.Col()) : CHILDID_SELF);
   return S_OK;
 }
 
@@ -231,13 +232,8 @@ STDMETHODIMP TGridAccessible::get_accSelection(VARIANT* children) {
 }
 
 STDMETHODIMP TGridAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-  if (action == nullptr) return E_POINTER;
-  *action = nullptr;
-  TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kSelf
-             ? TAccessibleObject::get_accDefaultAction(child, action)
-             : DISP_E_MEMBERNOTFOUND;
+  return TableOnly(child, action,
+                   [&] { return TAccessibleObject::get_accDefaultAction(child, action); });
 }
 
 STDMETHODIMP TGridAccessible::accSelect(long, VARIANT child) {
@@ -258,8 +254,7 @@ STDMETHODIMP TGridAccessible::accLocation(long* left, long* top, long* width, lo
     return TAccessibleObject::accLocation(left, top, width, height, child);
   }
   const TCellGrid& grid = grid_window_->Grid();
-  const TRect box = grid.CellBounds(target.index % grid.ColCount(),
-                                    target.index / grid.ColCount());
+  const TRect box = grid.CellBounds(target.index % grid.ColCount(), target.index / grid.ColCount());
   if (box.IsEmpty()) return S_OK;
   POINT origin{box.Left, box.Top};
   ClientToScreen(grid_window_->Handle(), &origin);
@@ -327,8 +322,8 @@ STDMETHODIMP TGridAccessible::accHitTest(long x, long y, VARIANT* child) {
     return TAccessibleObject::accHitTest(x, y, child);
   }
   const TCellCoord cell = grid.CellAtPoint(point.x, point.y);
-  const bool in_grid = cell.X >= 0 && cell.Y >= 0 && cell.X < grid.ColCount() &&
-                       cell.Y < grid.RowCount();
+  const bool in_grid =
+      cell.X >= 0 && cell.Y >= 0 && cell.X < grid.ColCount() && cell.Y < grid.RowCount();
   SetChild(child, in_grid ? ChildIdOf(long{cell.Y} * grid.ColCount() + cell.X) : CHILDID_SELF);
   return S_OK;
 }

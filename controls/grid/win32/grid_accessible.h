@@ -11,9 +11,10 @@ class TCellGridWindow;
 // row, child id 1 being the top-left cell. A cell is named by its text and described by its row
 // and column. Every cell can take the focus and be selected; its state says whether it lies in the
 // selection, whether it is the current cell of a grid that holds the keyboard focus, and whether
-// the view has scrolled it away. Its location is the part of it that shows, on the screen. The window answers WM_GETOBJECT with this
-// object and disconnects it when it goes; a client that still holds it then gets
-// RPC_E_DISCONNECTED. The selection belongs to the training, so clients may read but not set it.
+// the view has scrolled it away. Its location is the part of it that shows, on the screen. The
+// window answers WM_GETOBJECT with this object and disconnects it when it goes; a client that still
+// holds it then gets RPC_E_DISCONNECTED. The selection belongs to the training, so clients may read
+// but not set it.
 class TGridAccessible final : public TAccessibleObject {
  public:
   explicit TGridAccessible(TCellGridWindow& grid_window);
@@ -49,6 +50,8 @@ class TGridAccessible final : public TAccessibleObject {
   // S_OK with the target, or the failure to answer with: the window is gone, or the child is not
   // the table's.
   HRESULT Resolve(const VARIANT& child, TTarget& target) const;
+  template <class TStandard>
+  HRESULT TableOnly(const VARIANT& child, BSTR* text, TStandard&& standard) const;
   long CellCount() const;
 
   TCellGridWindow* grid_window_;
