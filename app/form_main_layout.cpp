@@ -26,16 +26,12 @@ TFormMainLayout DesignedLayout() {
   layout.Label2 = {{5, 4, 29, 56}, "0", true, Font("宋体", -56, true, clWindowText), "进度"};
   layout.ComboBox1 = {{115, 23, 149, 24}, 16, {"5×5", "6×6", "7×7", "8×8", "9×9"}, 0, "5×5"};
   layout.Button1 = {{296, 8, 101, 50}, "开始训练"};
-  layout.VosTimeBox1 = {{412, 15, 140, 37},
-                        false,
-                        clBlack,
-                        false,
-                        true,
-                        "00:00:00",
-                        Font("黑体", -29, false, clWhite),
-                        false,
-                        false,
-                        "用时"};
+  layout.VosTimeBox1 = {
+      {412, 15, 140, 37},
+      {false, clBlack, false, true, "00:00:00", Font("黑体", -29, false, clWhite)},
+      false,
+      false,
+      "用时"};
   layout.CellGrid1 = {110,
                       105,
                       0,

@@ -43,11 +43,6 @@ void SetColors(QWidget& widget, TColor background, TColor text) {
   widget.setPalette(colors);
 }
 
-// Qt's paths separate folders with "/" alone, on every system.
-std::string WrongClickSoundPath() {
-  return SoundFilePath(QCoreApplication::applicationFilePath().toStdString(), "/");
-}
-
 }  // namespace
 
 TForm_main::TForm_main(TApplication& owner)
@@ -63,12 +58,8 @@ TForm_main::TForm_main(TApplication& owner)
   setTabOrder(Button1, CellGrid1);
   ComboBox1->setFocus(Qt::OtherFocusReason);
 
-  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
-                                    *Timer1);
-  handlers_ =
-      std::make_unique<TFormMainHandlers>(ports_->Ports(owner_, owner_, WrongClickSoundPath()));
-  handlers_->BindGrid(CellGrid1->Grid());
-  handlers_->BindTimer(*Timer1);
+  training_ = std::make_unique<TTraining>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1,
+                                          *Button1, *Timer1, owner_, owner_, owner_.SoundPath());
 }
 
 TForm_main::~TForm_main() = default;
@@ -89,39 +80,23 @@ void TForm_main::LoadPanel1() {
   Panel1->setGeometry(0, 0, stored.Form.ClientWidth, stored.Panel1.Height);  // aligned to the top
 
   Label1 = new TLabel(Panel1);
+  Label1->setGeometry(ToQRect(stored.Label1.Bounds));
   LoadLabel(*Label1, stored.Label1);
   Label2 = new TLabel(Panel1);
+  Label2->setGeometry(ToQRect(stored.Label2.Bounds));
   LoadLabel(*Label2, stored.Label2);
 
-  const TFormMainLayout::TComboBox& chooser = stored.ComboBox1;
   ComboBox1 = new TComboBox(Panel1);
-  ComboBox1->setGeometry(ToQRect(chooser.Bounds));
-  for (const std::string& item : chooser.Items) ComboBox1->AddItem(item);
-  ComboBox1->SetItemIndex(chooser.ItemIndex);
-  ComboBox1->SetText(chooser.Text);
+  ComboBox1->setGeometry(ToQRect(stored.ComboBox1.Bounds));
+  LoadComboBox(*ComboBox1, stored.ComboBox1);
 
   Button1 = new TButton(Panel1);
   Button1->setGeometry(ToQRect(stored.Button1.Bounds));
   Button1->SetCaption(stored.Button1.Caption);
-  Button1->OnClick = [this] { handlers_->Button1Click(); };
 
-  const TFormMainLayout::TTimeBox& time_box = stored.VosTimeBox1;
   VosTimeBox1 = new TVosTimeBox(Panel1);
-  VosTimeBox1->setGeometry(ToQRect(time_box.Bounds));
-  VosTimeBox1->SetAutoSelect(time_box.AutoSelect);
-  VosTimeBox1->SetColor(time_box.Color);
-  VosTimeBox1->setEnabled(time_box.Enabled);
-  VosTimeBox1->setReadOnly(time_box.ReadOnly);
-  VosTimeBox1->SetText(time_box.Text);
-  VosTimeBox1->SetFont(time_box.Font);
-  VosTimeBox1->SetNowBegin(time_box.NowBegin);
-  VosTimeBox1->SetNowPause(time_box.NowPause);
-}
-
-void TForm_main::LoadLabel(TLabel& label, const TFormMainLayout::TLabel& stored) {
-  label.setGeometry(ToQRect(stored.Bounds));
-  label.SetCaption(stored.Caption);
-  if (stored.OwnFont) label.SetFont(stored.Font);
+  VosTimeBox1->setGeometry(ToQRect(stored.VosTimeBox1.Bounds));
+  LoadTimeBox(*VosTimeBox1, stored.VosTimeBox1);
 }
 
 void TForm_main::LoadCellGrid1() {
@@ -148,7 +123,7 @@ void TForm_main::paintEvent(QPaintEvent* event) {
   sound_prepared_ = true;
   // The audio stack loads once the window is on the screen: the window does not wait for it,
   // and the first wrong click does not either.
-  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(WrongClickSoundPath()); });
+  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(owner_.SoundPath()); });
 }
 
 void TForm_main::Realign() {

@@ -200,15 +200,4 @@ std::optional<LRESULT> TButton::ControlMessage(UINT message, WPARAM wparam, LPAR
   return 0;
 }
 
-std::string ReadText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
-void WriteText(HWND window, const std::string& text) {
-  SetWindowTextW(window, Widen(text).c_str());
-}
-
 }  // namespace zelvorn

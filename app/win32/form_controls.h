@@ -113,8 +113,4 @@ class TButton final : public IControlOwner {
   std::int32_t tag_ = 0;
 };
 
-// A window's text as UTF-8.
-std::string ReadText(HWND window);
-void WriteText(HWND window, const std::string& text);
-
 }  // namespace zelvorn

@@ -51,24 +51,15 @@ TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
   LoadCellGrid1();
   LoadTimer1();
   NameForAssistiveTools();
-  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
-                                    *Timer1);
-  // Windows separates folders with either slash.
-  handlers_ = std::make_unique<TFormMainHandlers>(
-      ports_->Ports(owner_, owner_, SoundFilePath(owner_.ExecutablePath(), "/\\")));
-  handlers_->BindGrid(CellGrid1->Grid());
-  handlers_->BindTimer(*Timer1);
-  Button1->OnClick = [this] { handlers_->Button1Click(); };
+  training_ = std::make_unique<TTraining>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1,
+                                          *Button1, *Timer1, owner_, owner_, owner_.SoundPath());
   // Tab order is the order of creation: the chooser and the button in the strip (the time box
   // is disabled), then the grid.
   focused_control_ = ComboBox1->Handle();
 }
 
-// The handlers go before the controls they reach.
-TForm_main::~TForm_main() {
-  handlers_.reset();
-  ports_.reset();
-}
+// The training, declared after the controls it reaches, goes before them.
+TForm_main::~TForm_main() = default;
 
 void TForm_main::LoadForm() {
   const TFormMainLayout::TForm& form = FormMainLayout().Form;
@@ -89,21 +80,18 @@ void TForm_main::LoadPanel1() {
   const auto& label1 = layout.Label1;
   Label1 = std::make_unique<TLabel>(panel, label1.Bounds.Left, label1.Bounds.Top,
                                     label1.Bounds.Width, label1.Bounds.Height);
-  Label1->SetCaption(label1.Caption);
+  LoadLabel(*Label1, label1);
 
   const auto& label2 = layout.Label2;
   Label2 = std::make_unique<TLabel>(panel, label2.Bounds.Left, label2.Bounds.Top,
                                     label2.Bounds.Width, label2.Bounds.Height);
-  Label2->SetCaption(label2.Caption);
-  if (label2.OwnFont) Label2->SetFont(label2.Font);
+  LoadLabel(*Label2, label2);
 
   const auto& combo = layout.ComboBox1;
   ComboBox1 =
       std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds.Left, combo.Bounds.Top,
                                   combo.Bounds.Width, combo.Bounds.Height, combo.ItemHeight);
-  for (const std::string& item : combo.Items) ComboBox1->AddItem(item);
-  ComboBox1->SetItemIndex(combo.ItemIndex);
-  ComboBox1->SetText(combo.Text);
+  LoadComboBox(*ComboBox1, combo);
 
   const auto& button = layout.Button1;
   Button1 = std::make_unique<TButton>(panel, kButton1Id, button.Bounds.Left, button.Bounds.Top,
@@ -113,14 +101,7 @@ void TForm_main::LoadPanel1() {
   const auto& box = layout.VosTimeBox1;
   VosTimeBox1 = std::make_unique<TVosTimeBox>(panel, kVosTimeBox1Id, box.Bounds.Left,
                                               box.Bounds.Top, box.Bounds.Width, box.Bounds.Height);
-  VosTimeBox1->SetAutoSelect(box.AutoSelect);
-  VosTimeBox1->SetColor(box.Color);
-  VosTimeBox1->SetEnabled(box.Enabled);
-  VosTimeBox1->SetReadOnly(box.ReadOnly);
-  VosTimeBox1->SetText(box.Text);
-  VosTimeBox1->SetFont(box.Font);
-  VosTimeBox1->SetNowBegin(box.NowBegin);
-  VosTimeBox1->SetNowPause(box.NowPause);
+  LoadTimeBox(*VosTimeBox1, box);
 }
 
 void TForm_main::LoadCellGrid1() {

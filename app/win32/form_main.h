@@ -12,7 +12,6 @@ namespace zelvorn {
 
 class TApplication;
 class TCellGridWindow;
-class TFormMainHandlers;
 class TTimer;
 class TVosTimeBox;
 
@@ -62,12 +61,11 @@ class TForm_main : public TWindow {
   void NameForAssistiveTools();
   void Realign(int width, int height);
 
-  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+  using TTraining = TFormMainTraining<TVosTimeBox, TLabel, TComboBox, TButton>;
 
   TApplication& owner_;
   TFontHandle font_;
-  std::unique_ptr<TPorts> ports_;
-  std::unique_ptr<TFormMainHandlers> handlers_;
+  std::unique_ptr<TTraining> training_;
   HWND focused_control_ = nullptr;
 };
 
