@@ -1,5 +1,7 @@
 #include "app/form_main_layout.h"
 
+#include <algorithm>
+
 #include "controls/grid/cell_grid.h"
 #include "platform/timer.h"
 
@@ -52,6 +54,21 @@ TFormMainLayout DesignedLayout() {
 const TFormMainLayout& FormMainLayout() {
   static const TFormMainLayout layout = DesignedLayout();
   return layout;
+}
+
+TBounds StripBounds(std::int32_t client_width) {
+  return {0, 0, client_width, FormMainLayout().Panel1.Height};
+}
+
+TBounds GridBounds(std::int32_t client_width, std::int32_t client_height) {
+  const std::int32_t strip = FormMainLayout().Panel1.Height;
+  return {0, strip, client_width, std::max(0, client_height - strip)};
+}
+
+std::unique_ptr<TTimer> LoadTimer(const TFormMainLayout::TTimer& stored) {
+  auto timer = std::make_unique<TTimer>();
+  timer->SetEnabled(stored.Enabled);
+  return timer;
 }
 
 void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored) {

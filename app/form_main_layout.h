@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,14 @@ struct TFormMainLayout {
 
 // The main window as it was designed.
 const TFormMainLayout& FormMainLayout();
+
+// Where the strip and the grid stand in a client area of this size: the strip keeps its height
+// along the top, the grid takes the rest.
+TBounds StripBounds(std::int32_t client_width);
+TBounds GridBounds(std::int32_t client_width, std::int32_t client_height);
+
+// The run timer as stored.
+std::unique_ptr<TTimer> LoadTimer(const TFormMainLayout::TTimer& stored);
 
 // Applies the grid's stored values, fixed counts before RowCount so that they take effect.
 void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored);

@@ -14,21 +14,14 @@
 
 namespace zelvorn {
 
-// The one application object of the process: its title and icon, the hidden application window
-// that owns the message boxes, the forms, the event loop with the report of exceptions that no
-// handler caught, and the shutdown.
+// The one application object of the process on Qt: TApplicationCore (the title, the forms, the
+// failure report, the exit code) over Qt's application, with the icon, the hidden application
+// window that owns the message boxes, and the event loop.
 //
-// Start-up: constructing it connects to the window system. When that fails (no display, no
-// usable platform plugin), the process ends at once with a clear message on standard error and
-// exit code 1. An exception out of CreateForm is a start-up failure: it is reported in the
-// "应用程序错误" box, and Run then ends at once with exit code 1.
-//
-// Running: while it lives, this object is the error reporter (platform/error_boundary.h): every
-// exception our handlers catch where Qt called them is shown in an error box captioned with the
-// title, and the loop goes on with whatever state the handler left. notify() catches what a
-// handler let through, as a last net, and reports it the same way. Closing the main form ends the
-// loop; Run then hides the boxes still up, destroys the forms (the main form last) and sets exit
-// code 0.
+// Constructing it connects to the window system. When that fails (no display, no usable platform
+// plugin), the process ends at once with a clear message on standard error and exit code 1.
+// notify() catches what a handler let through, as a last net, and reports it. Closing the main
+// form ends the loop; Run then hides the boxes still up and the forms go.
 class TApplication : public QApplication,
                      public IApplicationHost,
                      public IInfoBox,

@@ -4,20 +4,14 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
-#include <algorithm>
-#include <string>
 
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/timebox/qt/vos_time_box.h"
-#include "platform/color.h"
-#include "platform/font.h"
 #include "platform/qt/color.h"
 #include "platform/qt/font.h"
-#include "platform/timer.h"
-#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -52,7 +46,7 @@ TForm_main::TForm_main(TApplication& owner)
   LoadForm();
   LoadPanel1();
   LoadCellGrid1();
-  LoadTimer1();
+  Timer1 = LoadTimer(FormMainLayout().Timer1);
   // Tab order: the strip (chooser, button; the time box is disabled), then the grid.
   setTabOrder(ComboBox1, Button1);
   setTabOrder(Button1, CellGrid1);
@@ -77,7 +71,7 @@ void TForm_main::LoadForm() {
 void TForm_main::LoadPanel1() {
   const TFormMainLayout& stored = FormMainLayout();
   Panel1 = new TPanel(this);
-  Panel1->setGeometry(0, 0, stored.Form.ClientWidth, stored.Panel1.Height);  // aligned to the top
+  Panel1->setGeometry(ToQRect(StripBounds(stored.Form.ClientWidth)));
 
   Label1 = new TLabel(Panel1);
   Label1->setGeometry(ToQRect(stored.Label1.Bounds));
@@ -102,14 +96,8 @@ void TForm_main::LoadPanel1() {
 void TForm_main::LoadCellGrid1() {
   const TFormMainLayout& stored = FormMainLayout();
   CellGrid1 = new TCellGridWidget(this);
-  CellGrid1->setGeometry(0, stored.Panel1.Height, stored.Form.ClientWidth,
-                         stored.Form.ClientHeight - stored.Panel1.Height);
+  CellGrid1->setGeometry(ToQRect(GridBounds(stored.Form.ClientWidth, stored.Form.ClientHeight)));
   LoadCellGrid(CellGrid1->Grid(), stored.CellGrid1);
-}
-
-void TForm_main::LoadTimer1() {
-  Timer1 = std::make_unique<TTimer>();
-  Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
 }
 
 void TForm_main::resizeEvent(QResizeEvent* event) {
@@ -128,9 +116,8 @@ void TForm_main::paintEvent(QPaintEvent* event) {
 
 void TForm_main::Realign() {
   if (Panel1 == nullptr || CellGrid1 == nullptr) return;
-  const std::int32_t strip = FormMainLayout().Panel1.Height;
-  Panel1->setGeometry(0, 0, width(), strip);
-  CellGrid1->setGeometry(0, strip, width(), std::max(0, height() - strip));
+  Panel1->setGeometry(ToQRect(StripBounds(width())));
+  CellGrid1->setGeometry(ToQRect(GridBounds(width(), height())));
 }
 
 }  // namespace zelvorn

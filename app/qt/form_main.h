@@ -48,7 +48,6 @@ class TForm_main : public QWidget {
   void LoadForm();
   void LoadPanel1();
   void LoadCellGrid1();
-  void LoadTimer1();
   // Lays the strip along the top and lets the grid take the rest of the client area.
   void Realign();
 

@@ -14,20 +14,11 @@
 
 namespace zelvorn {
 
-// The one application object of the process on Windows: its title and icon, the hidden
-// application window (class "TApplication") that owns the message boxes, OLE and COM for the
-// thread, the clipboard format of the grid, the forms, the message loop with the report of
-// exceptions that no handler caught, and the shutdown.
-//
-// Start-up: the constructor raises what fails (a window class Windows refuses, OleInitialize
-// failing); CreateForm reports a failure to create a form in the "应用程序错误" box, after which
-// Run ends at once with exit code 1. RunProgram does all of it for wWinMain.
-//
-// Running: while it lives, this object is the error reporter (platform/error_boundary.h): the
-// window holding the mouse capture gets WM_CANCELMODE, then the exception is shown in an error
-// box owned by the application window and captioned with the title, every other window of the
-// program disabled meanwhile; the loop goes on with whatever state the handler left. Closing the
-// main form ends the loop; Run then destroys the forms (the main form last) and sets exit code 0.
+// The one application object of the process on Windows: TApplicationCore (the title, the
+// forms, the failure report, the exit code) with the hidden application window (class
+// "TApplication") that owns the message boxes, OLE and COM for the thread, the clipboard format
+// of the grid and the message loop. The constructor raises what fails (a window class Windows
+// refuses, OleInitialize failing); RunProgram reports it for wWinMain.
 class TApplication final : public TWindow,
                            public IApplicationHost,
                            public IInfoBox,

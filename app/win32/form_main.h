@@ -57,7 +57,8 @@ class TForm_main : public TWindow {
   void LoadForm();
   void LoadPanel1();
   void LoadCellGrid1();
-  void LoadTimer1();
+  // The client area: its right and bottom are its size.
+  RECT ClientRect() const;
   void NameForAssistiveTools();
   void Realign(int width, int height);
 
