@@ -112,16 +112,16 @@ class TApplicationCore {
   // 0 after a normal end, 1 after a start-up failure.
   int ExitCode() const { return exit_code_; }
 
-  void ShutDown() {
-    while (!forms_.empty()) forms_.pop_back();
-  }
-
   // A vector would destroy its forms first to last.
   ~TApplicationCore() { ShutDown(); }
   TApplicationCore(const TApplicationCore&) = delete;
   TApplicationCore& operator=(const TApplicationCore&) = delete;
 
  private:
+  void ShutDown() {
+    while (!forms_.empty()) forms_.pop_back();
+  }
+
   template <class TForm>
   static std::unique_ptr<TFormBase> MakeForm(TOwner& owner) {
     return std::make_unique<TForm>(owner);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/error_boundary.h"
+#include "platform/text_layout.h"
 #include "platform/win32/color.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
