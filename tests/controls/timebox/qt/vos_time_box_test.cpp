@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QTest>
+#include <array>
+#include <cstdint>
 
 #include "platform/timer.h"
 #include "tests/support/fake_timer_source.h"
@@ -36,7 +38,10 @@ TEST_F(TimeBoxTest, ANewBoxShowsZeroInWhiteHeiTiOnBlackReadOnlyAndDisabled) {
   const TTimeBoxClock& clock = box_.Clock();
   EXPECT_FALSE(clock.NowBegin());
   EXPECT_FALSE(clock.NowPause());
-  EXPECT_EQ(clock.ClockSeconds(), 0);
+  EXPECT_EQ(clock.NowTime(), 0.0);
+  const std::array<std::int32_t, 4> counts{clock.hour(), clock.minute(), clock.second(),
+                                           clock.ClockSeconds()};
+  EXPECT_EQ(counts, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
   EXPECT_FALSE(clock.Timer().Enabled());
   // The clock writes the box's text.
   box_.Clock().SetNowBegin(true);
