@@ -14,12 +14,10 @@
 namespace zelvorn {
 namespace {
 
-constexpr wchar_t kInfoCaption[] = L"提示";
-constexpr wchar_t kApplicationErrorCaption[] = L"应用程序错误";
 constexpr wchar_t kCellsClipboardFormat[] = L"TCellGrid Cells";
 
 void ShowRuntimeError(const std::string& text) {
-  MessageBoxW(nullptr, Widen(text).c_str(), kApplicationErrorCaption,
+  MessageBoxW(nullptr, Widen(text).c_str(), Widen(kApplicationErrorCaption).c_str(),
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
@@ -140,7 +138,8 @@ int TApplication::RunMessageLoop() {
 void TApplication::MainFormClosed() { PostQuitMessage(0); }
 
 void TApplication::ShowInfoMessage(const std::string& text) {
-  MessageBoxW(Handle(), Widen(text).c_str(), kInfoCaption, MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+  MessageBoxW(Handle(), Widen(text).c_str(), Widen(kInfoCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
 }
 
 // A handler that failed in the middle of a drag or a selection leaves its window holding the

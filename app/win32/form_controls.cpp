@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
@@ -137,11 +139,8 @@ void TComboBox::AddItem(const std::string& text) {
 // Windows keeps the last chosen index while the text is edited; what the box shows is what
 // counts, compared exactly.
 std::int32_t TComboBox::ItemIndex() const {
-  const std::string text = Text();
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i] == text) return static_cast<std::int32_t>(i);
-  }
-  return -1;
+  const auto item = std::find(items_.begin(), items_.end(), Text());
+  return item == items_.end() ? -1 : static_cast<std::int32_t>(item - items_.begin());
 }
 
 void TComboBox::SetItemIndex(std::int32_t index) { SendMessageW(handle_, CB_SETCURSEL, index, 0); }
