@@ -77,22 +77,6 @@ std::optional<TColor> ParentColor(HWND window) {
   return solid.lbColor;
 }
 
-// The event Windows announces for each of the grid's updates.
-DWORD WinEventOf(TGridAccessibleEvent type) {
-  switch (type) {
-    case TGridAccessibleEvent::kTableChanged:
-      return EVENT_OBJECT_REORDER;
-    case TGridAccessibleEvent::kNameChanged:
-      return EVENT_OBJECT_NAMECHANGE;
-    case TGridAccessibleEvent::kSelection:
-      return EVENT_OBJECT_SELECTION;
-    case TGridAccessibleEvent::kSelectionWithin:
-      return EVENT_OBJECT_SELECTIONWITHIN;
-    default:
-      return EVENT_OBJECT_FOCUS;
-  }
-}
-
 }  // namespace
 
 // ---- The window ----
@@ -274,11 +258,7 @@ LRESULT TCellGridWindow::AccessibleObject(WPARAM wparam) {
 }
 
 void TCellGridWindow::AnnounceChanges() {
-  for (const TGridAccessibleUpdate& update : told_screen_readers_.Update(grid_, Focused())) {
-    // Child ids count the cells from 1; 0 is the table itself.
-    NotifyWinEvent(WinEventOf(update.type), Handle(), OBJID_CLIENT,
-                   update.child < 0 ? CHILDID_SELF : update.child + 1);
-  }
+  RaiseWinEvents(Handle(), told_screen_readers_.Update(grid_, Focused()));
 }
 
 // ---- Input ----
