@@ -39,7 +39,7 @@ TAccessibleStates TGridAccessibleTable::States(TCellCoord cell) const {
   TAccessibleStates states = kEveryCell;
   if (!Contains(cell)) return states;
   if (grid_.Selection().Contains(cell)) states.Include(TAccessibleState::kSelected);
-  if (Focused() && grid_.Current() == cell) states.Include(TAccessibleState::kFocused);
+  if (Focused() && grid_.Model().Current == cell) states.Include(TAccessibleState::kFocused);
   if (VisibleBox(cell).IsEmpty()) states.Include(TAccessibleState::kOffscreen);
   return states;
 }
@@ -49,14 +49,14 @@ TRect TGridAccessibleTable::VisibleBox(TCellCoord cell) const {
 }
 
 std::optional<std::int32_t> TGridAccessibleTable::ChildAt(TPoint point) const {
-  if (!grid_.ClientRect().Contains(point)) return std::nullopt;
+  if (!grid_.View().ClientRect().Contains(point)) return std::nullopt;
   const TCellCoord cell = grid_.CellAtPoint(point.X, point.Y);
   return Contains(cell) ? ChildOf(cell) : -1;
 }
 
 std::optional<std::int32_t> TGridAccessibleTable::FocusedChild() const {
   if (!Focused()) return std::nullopt;
-  return Contains(grid_.Current()) ? ChildOf(grid_.Current()) : -1;
+  return Contains(grid_.Model().Current) ? ChildOf(grid_.Model().Current) : -1;
 }
 
 std::optional<std::int32_t> TGridAccessibleTable::Navigate(std::int32_t from,
@@ -140,7 +140,7 @@ bool TGridAccessibleTable::ColumnSelected(std::int32_t col) const {
 }
 
 bool TGridAccessibleTable::Focused() const {
-  return grid_.Window() != nullptr && grid_.Window()->Focused();
+  return grid_.View().Window() != nullptr && grid_.View().Window()->Focused();
 }
 
 }  // namespace zelvorn

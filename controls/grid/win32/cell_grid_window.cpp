@@ -98,7 +98,7 @@ TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int 
   for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
     SetScrollRange(bar, 0, 0);
   }
-  grid_.AttachWindow(this);
+  grid_.View().AttachWindow(this);
   input_.WindowAttached();
   NoteShowing();
 }
@@ -106,7 +106,7 @@ TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int 
 // The window itself goes with the base, after the grid and the marker.
 TCellGridWindow::~TCellGridWindow() {
   // The grid keeps the window's size; the window's last messages go to the default handling.
-  grid_.AttachWindow(nullptr);
+  grid_.View().AttachWindow(nullptr);
   if (accessible_ != nullptr) {
     accessible_->Disconnect();
     accessible_->Release();
@@ -120,7 +120,7 @@ void TCellGridWindow::SetBounds(int x, int y, int width, int height) {
 
 LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // The messages of the creation, and the last ones, come while the grid has no window.
-  if (grid_.Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
+  if (grid_.View().Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -298,7 +298,8 @@ void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
   info.fMask = SIF_POS | SIF_TRACKPOS;
   GetScrollInfo(Handle(), BarOf(bar), &info);
   const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
-  grid_.ScrollMessage(bar, static_cast<TScrollCode>(code), thumb ? info.nTrackPos : info.nPos);
+  grid_.View().ScrollMessage(bar, static_cast<TScrollCode>(code),
+                             thumb ? info.nTrackPos : info.nPos);
 }
 
 bool TCellGridWindow::Key(WPARAM key) {
