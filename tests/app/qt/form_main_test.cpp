@@ -94,9 +94,7 @@ class FormMainTest : public ::testing::Test {
   std::unique_ptr<IWavePlayer> real_player_;
 };
 
-QRect Rect(const TBounds& bounds) {
-  return {bounds.Left, bounds.Top, bounds.Width, bounds.Height};
-}
+QRect Rect(const TBounds& bounds) { return {bounds.Left, bounds.Top, bounds.Width, bounds.Height}; }
 
 // The window applies every value of its layout data to its Qt controls, and loads into the idle
 // state: an empty board and no run.
@@ -128,7 +126,7 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   EXPECT_EQ(form_->VosTimeBox1->AutoSelect(), stored.VosTimeBox1.AutoSelect);
 
   const TCellGrid& grid = Grid();
-  EXPECT_EQ(grid.Width(), form_->CellGrid1->width());
+  EXPECT_EQ(grid.View().Width(), form_->CellGrid1->width());
   EXPECT_EQ(grid.RowCount(), stored.CellGrid1.RowCount);
   EXPECT_EQ(grid.ColCount(), 5);  // not stored: the grid's own default
   EXPECT_EQ(grid.DefaultColWidth(), stored.CellGrid1.DefaultColWidth);
@@ -139,7 +137,7 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   for (std::int32_t col = 0; col < grid.ColCount(); ++col) {
     for (std::int32_t row = 0; row < grid.RowCount(); ++row) EXPECT_EQ(grid.Cells(col, row), "");
   }
-  EXPECT_EQ(grid.Current(), (TCellCoord{0, 0}));
+  EXPECT_EQ(grid.Model().Current, (TCellCoord{0, 0}));
 
   EXPECT_EQ(Progress(), "0");
   EXPECT_FALSE(Running());
