@@ -14,8 +14,8 @@ void TCellGridPort::SetFontSize(std::int32_t points) {
   grid_.SetFont(font);
 }
 
-std::int32_t TCellGridPort::Width() const { return grid_.Width(); }
-std::int32_t TCellGridPort::Height() const { return grid_.Height(); }
+std::int32_t TCellGridPort::Width() const { return grid_.View().Width(); }
+std::int32_t TCellGridPort::Height() const { return grid_.View().Height(); }
 void TCellGridPort::SetDefaultColWidth(std::int32_t pixels) { grid_.SetDefaultColWidth(pixels); }
 void TCellGridPort::SetDefaultRowHeight(std::int32_t pixels) { grid_.SetDefaultRowHeight(pixels); }
 std::string TCellGridPort::Cell(std::int32_t col, std::int32_t row) const {

@@ -27,7 +27,7 @@ void LayoutAndHitTest(benchmark::State& state, std::int32_t cols, std::int32_t r
   grid.SetTopRow(top_row);
   std::int32_t x = 0;
   for (auto _ : state) {
-    const TGridLayout layout = grid.CalcLayout(564, 530);
+    const TGridLayout layout = grid.View().LayoutFor(564, 530);
     // Points across the client area, the last cell's edges included.
     x = (x + 37) % 564;
     const TCellCoord cell = CellAtPoint(layout, {x, 530 - 1 - x % 530});
@@ -50,7 +50,7 @@ void BM_LargestTopLeft_1000x1000000(benchmark::State& state) {
   grid.SetColCount(1'000);
   grid.SetRowCount(1'000'000);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(LargestTopLeft(grid.CalcLayout(564, 530), {999, 999'999}));
+    benchmark::DoNotOptimize(LargestTopLeft(grid.View().LayoutFor(564, 530), {999, 999'999}));
   }
 }
 

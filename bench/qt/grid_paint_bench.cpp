@@ -170,7 +170,7 @@ void BM_ClickRepaint_Ours(benchmark::State& state) {
   QImage image = WindowImage();
   std::int64_t click = 0;
   for (auto _ : state) {
-    const TCellCoord from = board.Grid().Current();
+    const TCellCoord from = board.Grid().Model().Current;
     const TCellCoord to = ClickTarget(click++);
     board.Grid().MoveCurrent(to.X, to.Y, TMoveAnchor::kYes, TShowCell::kYes);
     board.Widget().viewport()->render(&image, QPoint(), ClickRegion(from, to));

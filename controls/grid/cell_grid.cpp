@@ -25,17 +25,17 @@ TCellGrid::TCellGrid(TThemes themes)
   ChangeLines().LineWidth = 0;
   ChangeLines().Options.Include(goDrawFocusSelected);
   SetRowCount(10);
-  SetWidth(400);
-  SetHeight(250);
+  view_.SetWidth(400);
+  view_.SetHeight(250);
   SetDefaultRowHeight(21);
 }
 
 // ---- The window ----
 
-void TCellGrid::WindowShown() { UpdateScrollRanges(); }
+void TCellGrid::WindowShown() { view_.UpdateScrollRanges(); }
 
 void TCellGrid::WindowResized() {
-  UpdateScrollRanges();
+  view_.UpdateScrollRanges();
   view_.HideDisallowedBars();
 }
 
@@ -48,7 +48,7 @@ void TCellGrid::SetColCount(std::int32_t count) {
   ChangeSize(count, RowCount());
   if (Options().Has(goRowSelect)) {
     model_.Anchor.X = ColCount() - 1;
-    InvalidateGrid();
+    view_.InvalidateGrid();
   }
 }
 
@@ -63,9 +63,10 @@ void TCellGrid::SetRowCount(std::int32_t count) {
 
 void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
   std::optional<TOldView> old_view;
-  if (Window() != nullptr) {
-    const TGridLayout old_layout = CalcLayout();
-    old_view = TOldView{TopLeft(), {old_layout.Horz.LastFullCell, old_layout.Vert.LastFullCell}};
+  if (view_.Window() != nullptr) {
+    const TGridLayout old_layout = view_.Layout();
+    old_view =
+        TOldView{model_.TopLeft, {old_layout.Horz.LastFullCell, old_layout.Vert.LastFullCell}};
   }
   const std::int32_t old_cols = ColCount(), old_rows = RowCount();
   const std::int32_t old_fixed_cols = FixedCols(), old_fixed_rows = FixedRows();
@@ -85,7 +86,7 @@ void TCellGrid::ChangeSize(std::int32_t new_cols, std::int32_t new_rows) {
     // One list may already have taken the new count: give it the old one back.
     ResizeSizeLists();
     FinishCountChange(old_view);
-    InvalidateGrid();
+    view_.InvalidateGrid();
     throw;
   }
   FinishCountChange(old_view);
@@ -97,36 +98,36 @@ void TCellGrid::ResizeSizeLists() {
 }
 
 void TCellGrid::FinishCountChange(const std::optional<TOldView>& old_view) {
-  TCellCoord clamped = Current();
+  TCellCoord clamped = model_.Current;
   clamped.X = std::min(clamped.X, ColCount() - 1);
   clamped.Y = std::min(clamped.Y, RowCount() - 1);
-  if (clamped != Current()) {
+  if (clamped != model_.Current) {
     MoveCurrentCell(clamped, TMoveAnchor::kYes, TShowCell::kYes, TSelectCheck::kApply);
     // The check may refuse the cell, but the current cell must not stay outside the grid.
-    if (clamped != Current()) {
+    if (clamped != model_.Current) {
       MoveCurrentCell(clamped, TMoveAnchor::kYes, TShowCell::kYes, TSelectCheck::kSkip);
     }
   }
   // A count change always shrinks a range to the current cell, also one that still fits.
-  if (Anchor() != clamped) MoveAnchor(clamped);
+  if (model_.Anchor != clamped) MoveAnchor(clamped);
   if (old_view) RepaintCountStrips(*old_view);
-  UpdateScrollRanges();
+  view_.UpdateScrollRanges();
 }
 
 void TCellGrid::RepaintCountStrips(const TOldView& old_view) {
-  if (old_view.first != TopLeft()) {
-    InvalidateGrid();
+  if (old_view.first != model_.TopLeft) {
+    view_.InvalidateGrid();
     return;
   }
   // Lines before the first line that may have changed keep their pixels; repaint from that
   // line to the control's far edge on each axis.
-  const TGridLayout layout = CalcLayout();
+  const TGridLayout layout = view_.Layout();
   const std::int32_t col = std::min(old_view.last_full.X, layout.Horz.LastFullCell);
   const TRect col_cell = zelvorn::CellBounds(layout, {col, 0});
-  InvalidateRect({col_cell.Left, col_cell.Top, Width(), Height()});
+  view_.InvalidateRect({col_cell.Left, col_cell.Top, view_.Width(), view_.Height()});
   const std::int32_t row = std::min(old_view.last_full.Y, layout.Vert.LastFullCell);
   const TRect row_cell = zelvorn::CellBounds(layout, {0, row});
-  InvalidateRect({row_cell.Left, row_cell.Top, Width(), Height()});
+  view_.InvalidateRect({row_cell.Left, row_cell.Top, view_.Width(), view_.Height()});
 }
 
 void TCellGrid::SetFixedCols(std::int32_t count) {
@@ -150,9 +151,9 @@ void TCellGrid::ResetPositions() {
   model_.Current = model_.TopLeft;
   model_.Anchor = model_.Current;
   if (Options().Has(goRowSelect)) model_.Anchor.X = ColCount() - 1;
-  InvalidateGrid();
+  view_.InvalidateGrid();
   // The fixed count bounds the scrolling, so the bars must learn of it.
-  UpdateScrollRanges();
+  view_.UpdateScrollRanges();
 }
 
 void TCellGrid::SetDefaultColWidth(std::int32_t width) {
@@ -160,7 +161,7 @@ void TCellGrid::SetDefaultColWidth(std::int32_t width) {
   lines.ColWidths.Free();
   lines.DefaultColWidth = width;
   ColWidthsChanged();
-  InvalidateGrid();
+  view_.InvalidateGrid();
 }
 
 void TCellGrid::SetDefaultRowHeight(std::int32_t height) {
@@ -168,13 +169,13 @@ void TCellGrid::SetDefaultRowHeight(std::int32_t height) {
   lines.RowHeights.Free();
   lines.DefaultRowHeight = height;
   RowHeightsChanged();
-  InvalidateGrid();
+  view_.InvalidateGrid();
 }
 
 void TCellGrid::SetColWidths(std::int32_t col, std::int32_t width) {
   if (!model_.ColWidths.Exists()) ChangeLines().ColWidths.Resize(ColCount(), DefaultColWidth());
   if (width == model_.ColWidths.At(col)) return;
-  InvalidateGrid();
+  view_.InvalidateGrid();
   ChangeLines().ColWidths.Set(col, width);
   ColWidthsChanged();
 }
@@ -182,7 +183,7 @@ void TCellGrid::SetColWidths(std::int32_t col, std::int32_t width) {
 void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
   if (!model_.RowHeights.Exists()) ChangeLines().RowHeights.Resize(RowCount(), DefaultRowHeight());
   if (height == model_.RowHeights.At(row)) return;
-  InvalidateGrid();
+  view_.InvalidateGrid();
   ChangeLines().RowHeights.Set(row, height);
   RowHeightsChanged();
 }
@@ -190,7 +191,7 @@ void TCellGrid::SetRowHeights(std::int32_t row, std::int32_t height) {
 void TCellGrid::SetOptions(TGridOptions options) {
   if (options == model_.Options) return;
   ChangeLines().Options = options;
-  InvalidateGrid();
+  view_.InvalidateGrid();
 }
 
 // ---- Cells ----
@@ -203,7 +204,7 @@ std::string TCellGrid::Cells(std::int32_t col, std::int32_t row) const {
 
 void TCellGrid::SetCells(std::int32_t col, std::int32_t row, const std::string& text) {
   store_.Write(col, row, text, ColCount());
-  RepaintCell(col, row);
+  view_.RepaintCell(col, row);
 }
 
 // ---- Current cell, anchor and selection ----
@@ -218,17 +219,17 @@ void TCellGrid::MoveCurrentCell(TCellCoord cell, TMoveAnchor move_anchor, TShowC
   CheckCell(cell);
   if (check == TSelectCheck::kApply && !SelectCell(cell.X, cell.Y)) return;
   const TGridRect old_selection = Selection();
-  const TCellCoord old_current = Current();
+  const TCellCoord old_current = model_.Current;
   model_.Current = cell;
   if (move_anchor == TMoveAnchor::kYes || !Options().Has(goRangeSelect)) {
     model_.Anchor = model_.Current;
     if (Options().Has(goRowSelect)) model_.Anchor.X = ColCount() - 1;
   }
   if (Options().Has(goRowSelect)) model_.Current.X = FixedCols();
-  if (show == TShowCell::kYes) ScrollIntoView(Current());
+  if (show == TShowCell::kYes) view_.ScrollIntoView(model_.Current);
   InvalidateSelectionChange(old_selection);
-  RepaintCell(old_current.X, old_current.Y);
-  RepaintCell(Col(), Row());
+  view_.RepaintCell(old_current.X, old_current.Y);
+  view_.RepaintCell(Col(), Row());
 }
 
 void TCellGrid::MoveAnchor(TCellCoord cell) {
@@ -240,7 +241,7 @@ void TCellGrid::MoveAnchor(TCellCoord cell) {
   const TGridRect old_selection = Selection();
   model_.Anchor = cell;
   if (Options().Has(goRowSelect)) model_.Anchor.X = ColCount() - 1;
-  ScrollIntoView(cell);
+  view_.ScrollIntoView(cell);
   InvalidateSelectionChange(old_selection);
 }
 
@@ -261,10 +262,10 @@ void TCellGrid::SetSelection(const TGridRect& cells) {
 bool TCellGrid::SelectCell(std::int32_t col, std::int32_t row) {
   if (col < 0 || row < 0) return true;
   if (IsFixedCell(col, row)) return false;
-  RepaintCell(Col(), Row());
+  view_.RepaintCell(Col(), Row());
   bool can_select = true;
   if (Events.OnSelectCell) Events.OnSelectCell(*this, col, row, can_select);
-  RepaintCell(col, row);
+  view_.RepaintCell(col, row);
   return can_select;
 }
 
@@ -281,47 +282,47 @@ void TCellGrid::CheckCell(TCellCoord cell) const {
 }
 
 void TCellGrid::InvalidateSelectionChange(const TGridRect& old_selection) {
-  if (Window() == nullptr) return;
-  const TGridLayout layout = CalcLayout();
+  if (view_.Window() == nullptr) return;
+  const TGridLayout layout = view_.Layout();
   const TRect before = zelvorn::CellBounds(layout, old_selection, TTrailingLine::kInclude);
   const TRect after = zelvorn::CellBounds(layout, Selection(), TTrailingLine::kInclude);
-  for (const TRect& rect : SymmetricDifference(before, after)) InvalidateRect(rect);
+  for (const TRect& rect : SymmetricDifference(before, after)) view_.InvalidateRect(rect);
 }
 
 // ---- Geometry ----
 
 TRect TCellGrid::CellBounds(std::int32_t col, std::int32_t row) const {
-  return zelvorn::CellBounds(CalcLayout(), {col, row});
+  return zelvorn::CellBounds(view_.Layout(), {col, row});
 }
 
 TRect TCellGrid::CellBounds(const TGridRect& cells, TTrailingLine trailing) const {
-  return zelvorn::CellBounds(CalcLayout(), cells, trailing);
+  return zelvorn::CellBounds(view_.Layout(), cells, trailing);
 }
 
 TRect TCellGrid::FullCellRect(std::int32_t col, std::int32_t row) const {
-  return zelvorn::FullCellRect(CalcLayout(), {col, row});
+  return zelvorn::FullCellRect(view_.Layout(), {col, row});
 }
 
 TCellCoord TCellGrid::CellAtPoint(std::int32_t x, std::int32_t y) const {
-  return zelvorn::CellAtPoint(CalcLayout(), {x, y});
+  return zelvorn::CellAtPoint(view_.Layout(), {x, y});
 }
 
 TCellCoord TCellGrid::LargestTopLeft(TCellCoord cell) const {
-  return zelvorn::LargestTopLeft(CalcLayout(), cell);
+  return zelvorn::LargestTopLeft(view_.Layout(), cell);
 }
 
 std::int32_t TCellGrid::VisibleColCount() const {
-  const TAxisLayout axis = CalcLayout().Horz;
+  const TAxisLayout axis = view_.Layout().Horz;
   return axis.LastFullCell - axis.FirstCell + 1;
 }
 
 std::int32_t TCellGrid::VisibleRowCount() const {
-  const TAxisLayout axis = CalcLayout().Vert;
+  const TAxisLayout axis = view_.Layout().Vert;
   return axis.LastFullCell - axis.FirstCell + 1;
 }
 
 void TCellGrid::SetTopRow(std::int32_t row) {
-  MoveTopLeft({LeftCol(), std::clamp(row, FixedRows(), RowCount() - 1)});
+  view_.MoveTopLeft({LeftCol(), std::clamp(row, FixedRows(), RowCount() - 1)});
 }
 
 // ---- Painting ----
@@ -330,7 +331,7 @@ void TCellGrid::SetAppearance(const TGridAppearance& appearance) {
   if (appearance == appearance_) return;
   appearance_ = appearance;
   // Releasing the lock repaints everything anyway.
-  if (!UpdateLocked()) InvalidateGrid();
+  if (!view_.UpdateLocked()) view_.InvalidateGrid();
 }
 
 void TCellGrid::SetFont(const TFont& font) {
@@ -343,7 +344,7 @@ void TCellGrid::SetFont(const TFont& font) {
 
 void TCellGrid::SetLook(TGridLook look) {
   if (std::exchange(look_, look) == look) return;
-  InvalidateGrid();
+  view_.InvalidateGrid();
   view_.InvalidateFrame();
 }
 

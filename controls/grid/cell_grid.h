@@ -32,11 +32,12 @@ enum class TMoveAnchor : bool { kNo, kYes };  // the anchor follows the current 
 enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the cell
 
 // The number table's grid, as the training controller, the form, the input and the painter see
-// it: a facade over the model (TGridModel: counts, sizes, the current, anchor and top-left
-// cells), the cell texts (TCellStore), the view (TGridView: window, kept layout, scrolling,
-// repaint marks, update lock), the appearance (TGridAppearance) and the events (TGridEvents).
-// It keeps the rules that tie them together: selection checks, count changes, and which
-// changes repaint what.
+// it: it owns the model (TGridModel: counts, sizes, the current, anchor and top-left cells), the
+// cell texts (TCellStore), the view (TGridView: window, kept layout, scrolling, repaint marks,
+// update lock), the appearance (TGridAppearance) and the events (TGridEvents). It keeps the rules
+// that tie them together: selection checks, count changes, and which changes repaint what. The
+// grid's own properties stand here under their names; what only reads the model or only works
+// the view is reached through Model() and View().
 //
 // A grid need not have a window (IGridWindow). Without one it marks nothing, scrolls nothing
 // and leaves the bars alone, and its client area is its size less a 2-pixel edge all round.
@@ -44,9 +45,6 @@ enum class TShowCell : bool { kNo, kYes };    // the view scrolls to show the ce
 // the cells sit edge to edge.
 class TCellGrid {
  public:
-  static constexpr std::int32_t kScrollRangeMax = TGridView::kScrollRangeMax;
-  static constexpr std::int32_t kClientEdge = TGridView::kClientEdge;
-
   // A grid on a platform without visual styles.
   TCellGrid();
   // `themes` decides ThemesActive for the grid's life.
@@ -54,33 +52,19 @@ class TCellGrid {
   TCellGrid(const TCellGrid&) = delete;
   TCellGrid& operator=(const TCellGrid&) = delete;
 
-  // ---- The window ----
+  // ---- The window and the view ----
 
-  // Connects the grid to the window that shows it (nullptr disconnects it). From then on the
-  // window's size is the grid's size.
-  void AttachWindow(IGridWindow* window) { view_.AttachWindow(window); }
-  IGridWindow* Window() const { return view_.Window(); }
+  // What of the grid shows, and where: the window (or the size), the kept layout, scrolling,
+  // repaint marks and the update lock. Connect the window through View().AttachWindow.
+  TGridView& View() { return view_; }
+  const TGridView& View() const { return view_; }
+  // The whole model, read only: it changes through the grid's rules.
+  const TGridModel& Model() const { return model_; }
   // The window has come on screen: the scroll bars get their ranges.
   void WindowShown();
   // The window's client area has a new size: the bars get new ranges, and the view may move back
   // so that, while lines are scrolled out, none of the area after the last line lies empty.
   void WindowResized();
-  // A scroll bar's action, with the thumb position for scPosition and scTrack. Takes the focus
-  // when the window can have it, then moves the top-left cell as the code asks, skipping lines of
-  // size 0 and staying within the fixed count and LargestTopLeft of the last cell.
-  void ScrollMessage(TScrollBarKind bar, TScrollCode code, std::int32_t thumb) {
-    view_.ScrollMessage(bar, code, thumb);
-  }
-
-  // ---- Size of the control ----
-
-  // The control's outer size, edge and scroll bars included.
-  std::int32_t Width() const { return view_.Width(); }
-  std::int32_t Height() const { return view_.Height(); }
-  void SetWidth(std::int32_t width) { view_.SetWidth(width); }
-  void SetHeight(std::int32_t height) { view_.SetHeight(height); }
-  // The client area at (0, 0): the window's, or without one the size less the edge.
-  TRect ClientRect() const { return view_.ClientRect(); }
 
   // ---- Counts, fixed counts and sizes ----
 
@@ -124,9 +108,6 @@ class TCellGrid {
   TScrollStyle ScrollBars() const { return view_.ScrollBars(); }
   void SetScrollBars(TScrollStyle scroll_bars) { view_.SetScrollBars(scroll_bars); }
 
-  // The whole model, for the geometry's pure functions.
-  const TGridModel& Model() const { return model_; }
-
   // ---- Cells ----
 
   // A cell's text; the empty text for a cell never written. Indices are not checked against the
@@ -142,8 +123,6 @@ class TCellGrid {
 
   std::int32_t Col() const { return model_.Current.X; }
   std::int32_t Row() const { return model_.Current.Y; }
-  TCellCoord Current() const { return model_.Current; }
-  TCellCoord Anchor() const { return model_.Anchor; }
   // The block between the anchor and the current cell, both included.
   TGridRect Selection() const { return model_.Selection(); }
 
@@ -171,12 +150,6 @@ class TCellGrid {
 
   // ---- Geometry ----
 
-  // The layout of the client area. It is kept until the lines or the client size change, so
-  // the calls of one event compute it once.
-  TGridLayout CalcLayout() const { return view_.Layout(); }
-  TGridLayout CalcLayout(std::int32_t client_width, std::int32_t client_height) const {
-    return view_.LayoutFor(client_width, client_height);
-  }
   // The visible part of a cell without its trailing line; all zeros when it is not visible.
   TRect CellBounds(std::int32_t col, std::int32_t row) const;
   TRect CellBounds(const TGridRect& cells, TTrailingLine trailing) const;
@@ -192,33 +165,9 @@ class TCellGrid {
 
   std::int32_t LeftCol() const { return model_.TopLeft.X; }
   std::int32_t TopRow() const { return model_.TopLeft.Y; }
-  TCellCoord TopLeft() const { return model_.TopLeft; }
   // Moves the view so that the given row is the first scrollable one. A value outside
   // FixedRows..RowCount - 1 is brought inside it.
   void SetTopRow(std::int32_t row);
-  // Moves the view: scrolls the window's pixels by the distance, or repaints everything when the
-  // jump exceeds the visible scrollable part; updates the scroll positions and raises
-  // OnTopLeftChanged.
-  void MoveTopLeft(TCellCoord top_left) { view_.MoveTopLeft(top_left); }
-  // Scrolls as little as needed to show a cell fully; nothing without a window.
-  void ScrollIntoView(TCellCoord cell) { view_.ScrollIntoView(cell); }
-  // Gives each bar the range 0..127 if its axis can scroll in the client area the bars leave,
-  // else 0..0; a view further on than the last useful first line is moved back to it.
-  // Only while the window is showing and ScrollBars is not ssNone.
-  void UpdateScrollRanges() { view_.UpdateScrollRanges(); }
-  // Writes each bar's thumb position (LeftCol's place between FixedCols and the largest useful
-  // left column, scaled to 0..127), only where it changed.
-  void UpdateScrollPositions() { view_.UpdateScrollPositions(); }
-
-  // ---- Repainting (all marks are made without erasing; nothing without a window) ----
-
-  // Marks one cell, its trailing line included.
-  void RepaintCell(std::int32_t col, std::int32_t row) { view_.RepaintCell(col, row); }
-  // Marks the visible part of a block of cells, lines included.
-  void InvalidateCells(const TGridRect& cells) { view_.InvalidateCells(cells); }
-  void InvalidateRect(const TRect& rect) { view_.InvalidateRect(rect); }
-  // Marks the whole client area.
-  void InvalidateGrid() { view_.InvalidateGrid(); }
 
   // ---- Painting ----
 
@@ -230,15 +179,8 @@ class TCellGrid {
   const TFont& Font() const { return appearance_.Font; }
   void SetFont(const TFont& font);
 
-  // ---- Update lock and the frame ----
+  // ---- The frame ----
 
-  // While more BeginUpdate than EndUpdate calls have been made, neither the client area nor the
-  // frame is painted. The EndUpdate that releases the lock
-  // repaints the whole control and its frame, since paints were dropped meanwhile. An EndUpdate
-  // without a BeginUpdate does nothing.
-  void BeginUpdate() { view_.BeginUpdate(); }
-  void EndUpdate() { view_.EndUpdate(); }
-  bool UpdateLocked() const { return view_.UpdateLocked(); }
   // Whether the frame takes its visual-style colour.
   bool ThemesActive() const { return themes_active_; }
   // The look and Flat decide whether the frame is drawn. A change repaints the whole control
@@ -279,8 +221,8 @@ class TCellGrid {
   void FinishCountChange(const std::optional<TOldView>& old_view);
   void RepaintCountStrips(const TOldView& old_view);
   void ResetPositions();
-  void ColWidthsChanged() { UpdateScrollRanges(); }
-  void RowHeightsChanged() { UpdateScrollRanges(); }
+  void ColWidthsChanged() { view_.UpdateScrollRanges(); }
+  void RowHeightsChanged() { view_.UpdateScrollRanges(); }
 
   void MoveCurrentCell(TCellCoord cell, TMoveAnchor move_anchor, TShowCell show,
                        TSelectCheck check);

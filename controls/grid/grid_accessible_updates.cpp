@@ -56,8 +56,4 @@ std::vector<TGridAccessibleUpdate> TGridAccessibleTracker::Update(const TCellGri
   return updates;
 }
 
-std::string GridCellPlace(std::int32_t row, std::int32_t col) {
-  return "第 " + std::to_string(row + 1) + " 行，第 " + std::to_string(col + 1) + " 列";
-}
-
 }  // namespace zelvorn

@@ -64,7 +64,4 @@ class TGridAccessibleTracker {
   TGridAccessibleState told_;
 };
 
-// A cell's place as a screen reader says it: "第 2 行，第 3 列" for row 1, column 2.
-std::string GridCellPlace(std::int32_t row, std::int32_t col);
-
 }  // namespace zelvorn

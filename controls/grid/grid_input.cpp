@@ -22,14 +22,16 @@ std::int32_t ClampedStep(std::int32_t index, std::int64_t delta, std::int32_t lo
 
 }  // namespace
 
+IGridWindow* TGridInput::Window() const { return grid_.View().Window(); }
+
 void TGridInput::WindowAttached() {
-  if (grid_.Window() != nullptr) wheel_lines_ = grid_.Window()->WheelScrollLines();
+  if (Window() != nullptr) wheel_lines_ = Window()->WheelScrollLines();
 }
 
 // ---- Mouse ----
 
 void TGridInput::MouseDown(TMouseButton button, TShiftState shift, TPoint point) {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   switch (button) {
     case mbLeft:
       if (panning_) EndPanning();
@@ -46,7 +48,7 @@ void TGridInput::MouseDown(TMouseButton button, TShiftState shift, TPoint point)
 }
 
 void TGridInput::MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint point) {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   shift.Include(ssDouble);
   if (button != mbLeft) {
     MouseDown(button, shift, point);
@@ -106,7 +108,7 @@ void TGridInput::MiddleDown(TShiftState shift, TPoint point) {
 
 void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint point,
                              TCellCoord cell) {
-  IGridWindow& window = *grid_.Window();
+  IGridWindow& window = *Window();
   const TGridRect before = grid_.Selection();
   const bool left = button == mbLeft;
   if (left) {
@@ -136,7 +138,7 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
 
 void TGridInput::StartSelecting(TCellCoord cell, TShiftState shift) {
   grid_.SetState(TGridState::gsSelecting);
-  grid_.Window()->StartTimer(kAutoScrollTimer, kAutoScrollInterval);
+  Window()->StartTimer(kAutoScrollTimer, kAutoScrollInterval);
   if (shift.Has(ssShift)) {
     grid_.MoveAnchor(cell);
   } else {
@@ -145,26 +147,26 @@ void TGridInput::StartSelecting(TCellCoord cell, TShiftState shift) {
 }
 
 void TGridInput::MouseMove(TShiftState, TPoint point) {
-  if (grid_.Window() == nullptr || grid_.State() != TGridState::gsSelecting) return;
+  if (Window() == nullptr || grid_.State() != TGridState::gsSelecting) return;
   SelectTo(point);
 }
 
 void TGridInput::SelectTo(TPoint point) {
-  const TGridLayout layout = grid_.CalcLayout();
+  const TGridLayout layout = grid_.View().Layout();
   const TCellCoord cell = CellAtPoint(layout, point);
   // One line past the last fully visible one may be reached directly; it scrolls into view.
   // Lines further out are reached by the auto-scroll timer, one per tick.
   const bool reachable = cell.X >= grid_.FixedCols() && cell.Y >= grid_.FixedRows() &&
                          cell.X <= layout.Horz.LastFullCell + 1 &&
                          cell.Y <= layout.Vert.LastFullCell + 1;
-  if (reachable && cell != grid_.Anchor()) grid_.MoveAnchor(cell);
+  if (reachable && cell != grid_.Model().Anchor) grid_.MoveAnchor(cell);
 }
 
 void TGridInput::AutoScroll() {
   if (grid_.State() != TGridState::gsSelecting) return;
-  const TPoint pointer = grid_.Window()->PointerPos();
-  const TGridLayout layout = grid_.CalcLayout();
-  TCellCoord anchor = grid_.Anchor();
+  const TPoint pointer = Window()->PointerPos();
+  const TGridLayout layout = grid_.View().Layout();
+  TCellCoord anchor = grid_.Model().Anchor;
   if (pointer.X < layout.Horz.FixedEnd) {
     if (anchor.X > grid_.FixedCols()) --anchor.X;
   } else if (pointer.X > layout.Horz.FullEnd) {
@@ -175,11 +177,11 @@ void TGridInput::AutoScroll() {
   } else if (pointer.Y > layout.Vert.FullEnd) {
     if (anchor.Y < grid_.RowCount() - 1) ++anchor.Y;
   }
-  if (anchor != grid_.Anchor()) grid_.MoveAnchor(anchor);
+  if (anchor != grid_.Model().Anchor) grid_.MoveAnchor(anchor);
 }
 
 void TGridInput::MouseUp(TMouseButton button, TShiftState shift, TPoint point) {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   if (button == mbLeft) {
     LeftUp(shift, point);
   } else if (grid_.Events.OnMouseUp) {
@@ -188,7 +190,7 @@ void TGridInput::MouseUp(TMouseButton button, TShiftState shift, TPoint point) {
 }
 
 void TGridInput::LeftUp(TShiftState shift, TPoint point) {
-  IGridWindow& window = *grid_.Window();
+  IGridWindow& window = *Window();
   // Cleared first: should OnClick fail, the cancel-mode that reports it must not release again.
   left_down_ = false;
   if (grid_.Events.OnClick) grid_.Events.OnClick(grid_);
@@ -201,7 +203,7 @@ void TGridInput::LeftUp(TShiftState shift, TPoint point) {
 }
 
 void TGridInput::CancelMode() {
-  IGridWindow* window = grid_.Window();
+  IGridWindow* window = Window();
   if (window == nullptr) return;
   if (window->HasCapture()) {
     window->ReleaseCapture();
@@ -230,7 +232,7 @@ void TGridInput::CancelAndReport(std::exception_ptr error) noexcept {
 // ---- Panning ----
 
 void TGridInput::StartPanning(TPoint origin) {
-  IGridWindow& window = *grid_.Window();
+  IGridWindow& window = *Window();
   panning_ = true;
   pan_origin_ = origin;
   cursor_before_pan_ = cursor_;
@@ -241,7 +243,7 @@ void TGridInput::StartPanning(TPoint origin) {
 }
 
 void TGridInput::EndPanning() {
-  IGridWindow& window = *grid_.Window();
+  IGridWindow& window = *Window();
   if (window.HasCapture()) window.ReleaseCapture();
   window.StopTimer(kPanTimer);
   SetCursor(cursor_before_pan_);
@@ -250,7 +252,7 @@ void TGridInput::EndPanning() {
 }
 
 void TGridInput::Pan() {
-  IGridWindow& window = *grid_.Window();
+  IGridWindow& window = *Window();
   const TPoint pointer = window.PointerPos();
   // Only the vertical distance counts; within the dead zone the pointer is at rest.
   TPanDirection direction = TPanDirection::kNone;
@@ -269,7 +271,7 @@ void TGridInput::Pan() {
   const bool down = direction == TPanDirection::kDown && row < grid_.RowCount() - 1;
   if (up || down) {
     const std::int32_t next = down ? row + 1 : row - 1;
-    const TAxisLayout rows = grid_.CalcLayout().Vert;
+    const TAxisLayout rows = grid_.View().Layout().Vert;
     // Scrolling moves the pixels, and the marker with them: take it away before, draw it after.
     if (next < rows.FirstCell || next > rows.LastFullCell) window.ErasePanOrigin();
     grid_.FocusCell(col, next, TMoveAnchor::kYes);
@@ -283,13 +285,13 @@ void TGridInput::Pan() {
 
 void TGridInput::SetCursor(TGridCursor cursor) {
   cursor_ = cursor;
-  grid_.Window()->SetCursor(cursor);
+  Window()->SetCursor(cursor);
 }
 
 // ---- Keyboard ----
 
 bool TGridInput::KeyDown(std::uint16_t key, TShiftState shift) {
-  if (grid_.Window() == nullptr) return false;
+  if (Window() == nullptr) return false;
   if (panning_) EndPanning();
   if (key == 0) return false;
   if (grid_.Events.OnKeyDown) {
@@ -325,11 +327,11 @@ bool TGridInput::KeyDown(std::uint16_t key, TShiftState shift) {
 
 void TGridInput::MoveByKey(std::uint16_t key, TShiftState shift) {
   const bool ctrl = shift.Has(ssCtrl);
-  const TGridLayout layout = grid_.CalcLayout();
+  const TGridLayout layout = grid_.View().Layout();
   const std::int32_t page_height = std::max(1, layout.Vert.LastFullCell - grid_.TopRow());
   const std::int32_t page_width = std::max(1, layout.Horz.LastFullCell - grid_.LeftCol());
-  TCellCoord current = grid_.Current();
-  TCellCoord top_left = grid_.TopLeft();
+  TCellCoord current = grid_.Model().Current;
+  TCellCoord top_left = grid_.Model().TopLeft;
   switch (key) {
     case kKeyUp:
       --(ctrl ? top_left.Y : current.Y);
@@ -376,10 +378,10 @@ void TGridInput::MoveByKey(std::uint16_t key, TShiftState shift) {
   const TCellCoord largest = LargestTopLeft(layout, {grid_.ColCount() - 1, grid_.RowCount() - 1});
   top_left.X = std::clamp(top_left.X, grid_.FixedCols(), std::max(grid_.FixedCols(), largest.X));
   top_left.Y = std::clamp(top_left.Y, grid_.FixedRows(), std::max(grid_.FixedRows(), largest.Y));
-  if (top_left != grid_.TopLeft()) grid_.MoveTopLeft(top_left);
+  if (top_left != grid_.Model().TopLeft) grid_.View().MoveTopLeft(top_left);
   current.X = std::clamp(current.X, 0, grid_.ColCount() - 1);
   current.Y = std::clamp(current.Y, 0, grid_.RowCount() - 1);
-  if (current != grid_.Current()) {
+  if (current != grid_.Model().Current) {
     grid_.FocusCell(current.X, current.Y,
                     shift.Has(ssShift) ? TMoveAnchor::kNo : TMoveAnchor::kYes);
   }
@@ -399,7 +401,7 @@ void TGridInput::MouseWheel(std::int32_t delta, TShiftState shift, TPoint point)
 }
 
 void TGridInput::WheelNotch(TWheelTurn turn, TShiftState shift, TPoint point) {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   if (!panning_) {
     if (shift.Has(ssCtrl)) {
       Zoom(turn == TWheelTurn::kTowardUser ? wheel_lines_ : -wheel_lines_);
@@ -455,19 +457,19 @@ void TGridInput::WheelStep(TWheelTurn turn, TShiftState shift, TPoint point) {
 // ---- Focus and timers ----
 
 void TGridInput::FocusGained() {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   // The focused look of the current cell appears.
-  grid_.InvalidateCells(grid_.Selection());
+  grid_.View().InvalidateCells(grid_.Selection());
   grid_.SelectCell(grid_.Col(), grid_.Row());
 }
 
 void TGridInput::FocusLost() {
-  if (grid_.Window() == nullptr) return;
-  grid_.InvalidateCells(grid_.Selection());
+  if (Window() == nullptr) return;
+  grid_.View().InvalidateCells(grid_.Selection());
 }
 
 void TGridInput::Timer(std::int32_t id) {
-  if (grid_.Window() == nullptr) return;
+  if (Window() == nullptr) return;
   // While panning, every tick of the grid's timers pans, not only the pan timer's.
   if (panning_) Pan();
   if (id == kAutoScrollTimer) AutoScroll();

@@ -9,6 +9,7 @@
 
 namespace zelvorn {
 
+class IGridWindow;
 class TCellGrid;
 
 // Key codes of the key messages the grid reads, in the platform's virtual-key numbering. Letters
@@ -119,6 +120,8 @@ class TGridInput {
 
  private:
   enum class TPanDirection { kNone, kUp, kDown };
+
+  IGridWindow* Window() const;
 
   void LeftDown(TShiftState shift, TPoint point);
   void LeftDoubleClick(TShiftState shift, TPoint point);

@@ -71,13 +71,13 @@ TRect Grown(const TRect& rect, std::int32_t by) {
 // ---- The client area ----
 
 void TGridPainter::PaintClientArea(TCanvas& canvas) {
-  if (grid_.UpdateLocked()) return;
+  if (grid_.View().UpdateLocked()) return;
   // Every cell sets the pen's colour and width; the style is set once for all of them.
   canvas.Pen().Style = TPenStyle::psSolid;
-  const TGridLayout layout = grid_.CalcLayout();
+  const TGridLayout layout = grid_.View().Layout();
   selection_ = grid_.Selection();
-  active_control_ = grid_.Window() != nullptr && grid_.Window()->IsActiveControl();
-  keyboard_focus_ = grid_.Window() != nullptr && grid_.Window()->Focused();
+  active_control_ = grid_.View().Window() != nullptr && grid_.View().Window()->IsActiveControl();
+  keyboard_focus_ = grid_.View().Window() != nullptr && grid_.View().Window()->Focused();
 
   // The fixed corner, the fixed rows right of it, the fixed columns below it, then the
   // scrollable cells. The geometry keeps no room for lines between cells, so the walk's boxes
@@ -102,7 +102,7 @@ void TGridPainter::PaintClientArea(TCanvas& canvas) {
 // lists: an event handler that resizes lines in the middle of a paint must not leave the walk
 // reading freed memory.
 void TGridPainter::WalkCells(TCanvas& canvas, const TGridLayout& layout, const TWalk& walk) {
-  const TCellCoord current = grid_.Current();
+  const TCellCoord current = grid_.Model().Current;
   std::int64_t top = walk.start.Y;
   for (std::int32_t row = walk.first.Y; top < walk.stop.Y && row < grid_.RowCount(); ++row) {
     const std::int32_t height = grid_.RowHeights(row);
@@ -267,7 +267,7 @@ std::int32_t TGridPainter::LineWidth() const {
 
 void TGridPainter::PaintFrame(TCanvas& canvas, std::int32_t width, std::int32_t height,
                               std::optional<TColor> parent_color) {
-  if (grid_.UpdateLocked() || grid_.Flat() || !HasFlatFrame(grid_.Look())) return;
+  if (grid_.View().UpdateLocked() || grid_.Flat() || !HasFlatFrame(grid_.Look())) return;
   // Each line stops a pixel short of its end, where the next one starts: the rings close.
   canvas.SetPen(
       {grid_.ThemesActive() ? kThemedFrameColor : kPlainFrameColor, 1, TPenStyle::psSolid});

@@ -12,7 +12,7 @@ namespace zelvorn {
 // top-left pixel inside the window's edge.
 //
 // A window tells the grid about itself by calling it: TCellGrid::WindowShown() once it is on
-// screen, TCellGrid::WindowResized() whenever its size changes, and TCellGrid::ScrollMessage()
+// screen, TCellGrid::WindowResized() whenever its size changes, and TGridView::ScrollMessage()
 // for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to the
 // TGridInput that its host owns. A window may also report the client-area changes that showing
 // or hiding a bar causes; the grid ignores those while it is setting the bars' ranges.

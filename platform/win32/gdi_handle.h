@@ -38,6 +38,10 @@ struct TDeleteObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 
+struct TDeleteDC {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
 // A device context from GetDC or GetWindowDC, released to its window.
 struct TReleaseDC {
   HWND window = nullptr;
@@ -53,6 +57,10 @@ struct TSelectBack {
 using TFontHandle = TGdiHandle<HFONT, TDeleteObject>;
 using TBrushHandle = TGdiHandle<HBRUSH, TDeleteObject>;
 using TRegionHandle = TGdiHandle<HRGN, TDeleteObject>;
+using TPenHandle = TGdiHandle<HPEN, TDeleteObject>;
+using TBitmapHandle = TGdiHandle<HBITMAP, TDeleteObject>;
+// A memory device context from CreateCompatibleDC.
+using TMemoryDC = TGdiHandle<HDC, TDeleteDC>;
 using TWindowDC = TGdiHandle<HDC, TReleaseDC>;
 using TSelection = TGdiHandle<HGDIOBJ, TSelectBack>;
 

@@ -67,12 +67,12 @@ TCellGridWidget::TCellGridWidget(QWidget* parent)
     SetScrollRange(bar, 0, 0);
   }
   // The window takes the size the grid was made with; from now on the window's size rules.
-  resize(grid_.Width(), grid_.Height());
-  grid_.AttachWindow(this);
+  resize(grid_.View().Width(), grid_.View().Height());
+  grid_.View().AttachWindow(this);
   input_.WindowAttached();
 }
 
-TCellGridWidget::~TCellGridWidget() { grid_.AttachWindow(nullptr); }
+TCellGridWidget::~TCellGridWidget() { grid_.View().AttachWindow(nullptr); }
 
 // ---- IGridWindow ----
 
@@ -276,7 +276,7 @@ void TCellGridWidget::ConnectBar(TScrollBarKind bar) {
   connect(scroll_bar, &QAbstractSlider::actionTriggered, this,
           [this, bar](int action) { input_.Guarded([&] { BarAction(bar, action); }); });
   connect(scroll_bar, &QAbstractSlider::sliderMoved, this, [this, bar](int pos) {
-    input_.Guarded([&] { grid_.ScrollMessage(bar, TScrollCode::scTrack, pos); });
+    input_.Guarded([&] { grid_.View().ScrollMessage(bar, TScrollCode::scTrack, pos); });
   });
   connect(scroll_bar, &QAbstractSlider::sliderReleased, this,
           [this, bar] { input_.Guarded([&] { BarReleased(bar); }); });
@@ -313,23 +313,23 @@ void TCellGridWidget::BarAction(TScrollBarKind bar, int action) {
       if (!Bar(bar)->isSliderDown()) SyncThumb(bar);
       return;
   }
-  grid_.ScrollMessage(bar, code, Bar(bar)->sliderPosition());
+  grid_.View().ScrollMessage(bar, code, Bar(bar)->sliderPosition());
   SyncThumb(bar);
 }
 
 void TCellGridWidget::BarReleased(TScrollBarKind bar) {
   const std::int32_t thumb = Bar(bar)->sliderPosition();
-  grid_.ScrollMessage(bar, TScrollCode::scPosition, thumb);
-  grid_.ScrollMessage(bar, TScrollCode::scEndScroll, thumb);
+  grid_.View().ScrollMessage(bar, TScrollCode::scPosition, thumb);
+  grid_.View().ScrollMessage(bar, TScrollCode::scEndScroll, thumb);
   SyncThumb(bar);
 }
 
 void TCellGridWidget::BarValueSet(TScrollBarKind bar, int value) {
-  grid_.ScrollMessage(bar, TScrollCode::scPosition, value);
-  grid_.ScrollMessage(bar, TScrollCode::scEndScroll, value);
+  grid_.View().ScrollMessage(bar, TScrollCode::scPosition, value);
+  grid_.View().ScrollMessage(bar, TScrollCode::scEndScroll, value);
   // The grid writes the thumb only when the view moved; a value within the current line must
   // still go back to that line's place.
-  grid_.UpdateScrollPositions();
+  grid_.View().UpdateScrollPositions();
   SyncThumb(bar);
 }
 

@@ -6,8 +6,11 @@
 #include <QHash>
 #include <QPointer>
 #include <QWindow>
+#include <optional>
 #include <utility>
+#include <vector>
 
+#include "controls/grid/grid_accessible.h"
 #include "controls/grid/grid_accessible_updates.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "platform/error_boundary.h"
@@ -16,12 +19,12 @@
 namespace zelvorn {
 namespace {
 
-bool InGrid(const TCellGrid& grid, int row, int col) {
-  return row >= 0 && col >= 0 && row < grid.RowCount() && col < grid.ColCount();
+TGridAccessibleTable TableOf(const TCellGridWidget& widget) {
+  return TGridAccessibleTable(widget.Grid());
 }
 
-bool IsCurrentAndFocused(const TCellGridWidget& widget, int row, int col) {
-  return widget.hasFocus() && widget.Grid().Row() == row && widget.Grid().Col() == col;
+QList<int> ToQList(const std::vector<std::int32_t>& values) {
+  return QList<int>(values.begin(), values.end());
 }
 
 // One cell of the table. Cells are no QObjects, so the table makes these on demand and keeps
@@ -30,9 +33,9 @@ class TGridCellAccessible final : public QAccessibleInterface,
                                   public QAccessibleTableCellInterface {
  public:
   TGridCellAccessible(TCellGridWidget* widget, int row, int col)
-      : widget_(widget), row_(row), col_(col) {}
+      : widget_(widget), cell_{col, row} {}
 
-  bool isValid() const override { return widget_ != nullptr && InGrid(Grid(), row_, col_); }
+  bool isValid() const override { return widget_ != nullptr && Table().Contains(cell_); }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override {
     return widget_ != nullptr ? widget_->window()->windowHandle() : nullptr;
@@ -50,26 +53,27 @@ class TGridCellAccessible final : public QAccessibleInterface,
     if (type != QAccessible::Name || !isValid()) return text;
     // The text may come from the grid's display-text handler, which Qt's frames must not see
     // throw.
-    Guarded([&] { text = QString::fromStdString(Grid().Cells(col_, row_)); });
+    Guarded([&] { text = QString::fromStdString(Table().Name(cell_)); });
     return text;
   }
   void setText(QAccessible::Text, const QString&) override {}
-  // Where the cell shows on the screen (magnifiers follow it, flat review orders by it): its
-  // visible part, empty while it is scrolled out of view.
+  // Where the cell shows on the screen (magnifiers follow it, flat review orders by it).
   QRect rect() const override {
     if (!isValid()) return {};
-    const QRect box = ToQRect(Grid().CellBounds(col_, row_));
+    const QRect box = ToQRect(Table().VisibleBox(cell_));
     return box.isEmpty() ? QRect() : box.translated(widget_->viewport()->mapToGlobal(QPoint()));
   }
   QAccessible::Role role() const override { return QAccessible::Cell; }
   QAccessible::State state() const override {
+    using enum TAccessibleState;
+    const TAccessibleStates states =
+        widget_ != nullptr ? Table().States(cell_) : TGridAccessibleTable::kEveryCell;
     QAccessible::State state;
-    state.selectable = true;
-    state.focusable = true;
-    if (!isValid()) return state;
-    state.offscreen = rect().isEmpty();
-    state.selected = isSelected();
-    state.focused = IsCurrentAndFocused(*widget_, row_, col_);
+    state.selectable = states.Has(kSelectable);
+    state.focusable = states.Has(kFocusable);
+    state.offscreen = states.Has(kOffscreen);
+    state.selected = states.Has(kSelected);
+    state.focused = states.Has(kFocused);
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -78,21 +82,22 @@ class TGridCellAccessible final : public QAccessibleInterface,
                : nullptr;
   }
 
-  bool isSelected() const override { return Grid().Selection().Contains({col_, row_}); }
+  bool isSelected() const override {
+    return Table().States(cell_).Has(TAccessibleState::kSelected);
+  }
   int columnExtent() const override { return 1; }
   int rowExtent() const override { return 1; }
   QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
   QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-  int columnIndex() const override { return col_; }
-  int rowIndex() const override { return row_; }
+  int columnIndex() const override { return cell_.X; }
+  int rowIndex() const override { return cell_.Y; }
   QAccessibleInterface* table() const override { return parent(); }
 
  private:
-  const TCellGrid& Grid() const { return widget_->Grid(); }
+  TGridAccessibleTable Table() const { return TableOf(*widget_); }
 
   QPointer<TCellGridWidget> widget_;
-  int row_;
-  int col_;
+  TCellCoord cell_;
 };
 
 // The grid as a table of its cells, which are its only children: the scroll bars and the
@@ -114,33 +119,27 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
     return QAccessibleWidget::interface_cast(type);
   }
 
-  int childCount() const override { return rowCount() * columnCount(); }
+  int childCount() const override { return Table().ChildCount(); }
   QAccessibleInterface* child(int index) const override {
-    if (index < 0 || columnCount() == 0) return nullptr;
-    return cellAt(index / columnCount(), index % columnCount());
+    const std::optional<TCellCoord> cell = Table().CellOf(index);
+    return cell ? cellAt(cell->Y, cell->X) : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
     if (child == nullptr || child->role() != QAccessible::Cell) return -1;
     auto* cell = const_cast<QAccessibleInterface*>(child)->tableCellInterface();
     if (cell == nullptr || cell->table() != this) return -1;
-    return cell->rowIndex() * columnCount() + cell->columnIndex();
+    return Table().ChildOf({cell->columnIndex(), cell->rowIndex()});
   }
-  // The cell under a point of the screen, as the mouse would find it.
   QAccessibleInterface* childAt(int x, int y) const override {
-    const QWidget& client = *Widget().viewport();
-    const QPoint point = client.mapFromGlobal(QPoint(x, y));
-    if (!client.rect().contains(point)) return nullptr;
-    const TCellCoord cell = Grid().CellAtPoint(point.x(), point.y());
-    return cellAt(cell.Y, cell.X);
+    const QPoint point = Widget().viewport()->mapFromGlobal(QPoint(x, y));
+    return ChildOrNone(Table().ChildAt({point.x(), point.y()}));
   }
-  QAccessibleInterface* focusChild() const override {
-    return Widget().hasFocus() ? cellAt(Grid().Row(), Grid().Col()) : nullptr;
-  }
+  QAccessibleInterface* focusChild() const override { return ChildOrNone(Table().FocusedChild()); }
 
   QAccessibleInterface* caption() const override { return nullptr; }
   QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int col) const override {
-    if (!InGrid(Grid(), row, col)) return nullptr;
+    if (!Table().Contains({col, row})) return nullptr;
     const std::pair key(row, col);
     auto found = cells_.constFind(key);
     if (found == cells_.constEnd()) {
@@ -149,15 +148,10 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
     }
     return QAccessible::accessibleInterface(*found);
   }
-  int selectedCellCount() const override { return int(selectedCells().size()); }
+  int selectedCellCount() const override { return int(Table().SelectedChildren().size()); }
   QList<QAccessibleInterface*> selectedCells() const override {
     QList<QAccessibleInterface*> cells;
-    const TGridRect selection = Grid().Selection();
-    for (int row = selection.Top; row <= selection.Bottom; ++row) {
-      for (int col = selection.Left; col <= selection.Right; ++col) {
-        if (QAccessibleInterface* cell = cellAt(row, col)) cells.append(cell);
-      }
-    }
+    for (const std::int32_t index : Table().SelectedChildren()) cells.append(child(index));
     return cells;
   }
   QString columnDescription(int) const override { return {}; }
@@ -166,31 +160,11 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   int selectedRowCount() const override { return int(selectedRows().size()); }
   int columnCount() const override { return Grid().ColCount(); }
   int rowCount() const override { return Grid().RowCount(); }
-  QList<int> selectedColumns() const override {
-    QList<int> columns;
-    for (int col = 0; col < columnCount(); ++col) {
-      if (isColumnSelected(col)) columns.append(col);
-    }
-    return columns;
-  }
-  QList<int> selectedRows() const override {
-    QList<int> rows;
-    for (int row = 0; row < rowCount(); ++row) {
-      if (isRowSelected(row)) rows.append(row);
-    }
-    return rows;
-  }
-  bool isColumnSelected(int col) const override {
-    const TGridRect selection = Grid().Selection();
-    return col >= selection.Left && col <= selection.Right && selection.Top == 0 &&
-           selection.Bottom == rowCount() - 1;
-  }
-  bool isRowSelected(int row) const override {
-    const TGridRect selection = Grid().Selection();
-    return row >= selection.Top && row <= selection.Bottom && selection.Left == 0 &&
-           selection.Right == columnCount() - 1;
-  }
-  // The selection belongs to the training: assistive tools read it but do not change it.
+  QList<int> selectedColumns() const override { return ToQList(Table().SelectedColumns()); }
+  QList<int> selectedRows() const override { return ToQList(Table().SelectedRows()); }
+  bool isColumnSelected(int col) const override { return Table().ColumnSelected(col); }
+  bool isRowSelected(int row) const override { return Table().RowSelected(row); }
+  // Assistive tools read the selection but do not change it.
   bool selectColumn(int) override { return false; }
   bool selectRow(int) override { return false; }
   bool unselectColumn(int) override { return false; }
@@ -200,6 +174,11 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
  private:
   TCellGridWidget& Widget() const { return *static_cast<TCellGridWidget*>(widget()); }
   const TCellGrid& Grid() const { return Widget().Grid(); }
+  TGridAccessibleTable Table() const { return TableOf(Widget()); }
+  // A child by its index; none for the table itself (-1) or no child at all.
+  QAccessibleInterface* ChildOrNone(std::optional<std::int32_t> index) const {
+    return index ? child(*index) : nullptr;
+  }
 
   mutable QHash<std::pair<int, int>, QAccessible::Id> cells_;
 };

@@ -35,6 +35,24 @@ RECT ToRECT(const TRect& rect) { return {rect.Left, rect.Top, rect.Right, rect.B
 
 int BarOf(TScrollBarKind bar) { return bar == TScrollBarKind::sbHorizontal ? SB_HORZ : SB_VERT; }
 
+// What `mask` asks of a bar; zeros when Windows cannot say.
+SCROLLINFO ReadBar(HWND window, TScrollBarKind bar, UINT mask) {
+  SCROLLINFO info{sizeof(SCROLLINFO), mask, 0, 0, 0, 0, 0};
+  GetScrollInfo(window, BarOf(bar), &info);
+  return info;
+}
+
+// Writes what `info.fMask` names and redraws the bar.
+void WriteBar(HWND window, TScrollBarKind bar, SCROLLINFO info) {
+  SetScrollInfo(window, BarOf(bar), &info, TRUE);
+}
+
+TRect WindowBounds(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return FromRECT(rect);
+}
+
 TPoint PointOf(LPARAM lparam) {
   const POINT point = MessagePoint(lparam);
   return {point.x, point.y};
@@ -77,22 +95,6 @@ std::optional<TColor> ParentColor(HWND window) {
   return solid.lbColor;
 }
 
-// The event Windows announces for each of the grid's updates.
-DWORD WinEventOf(TGridAccessibleEvent type) {
-  switch (type) {
-    case TGridAccessibleEvent::kTableChanged:
-      return EVENT_OBJECT_REORDER;
-    case TGridAccessibleEvent::kNameChanged:
-      return EVENT_OBJECT_NAMECHANGE;
-    case TGridAccessibleEvent::kSelection:
-      return EVENT_OBJECT_SELECTION;
-    case TGridAccessibleEvent::kSelectionWithin:
-      return EVENT_OBJECT_SELECTIONWITHIN;
-    default:
-      return EVENT_OBJECT_FOCUS;
-  }
-}
-
 }  // namespace
 
 // ---- The window ----
@@ -114,7 +116,7 @@ TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int 
   for (TScrollBarKind bar : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
     SetScrollRange(bar, 0, 0);
   }
-  grid_.AttachWindow(this);
+  grid_.View().AttachWindow(this);
   input_.WindowAttached();
   NoteShowing();
 }
@@ -122,7 +124,7 @@ TCellGridWindow::TCellGridWindow(HWND parent, int control_id, int x, int y, int 
 // The window itself goes with the base, after the grid and the marker.
 TCellGridWindow::~TCellGridWindow() {
   // The grid keeps the window's size; the window's last messages go to the default handling.
-  grid_.AttachWindow(nullptr);
+  grid_.View().AttachWindow(nullptr);
   if (accessible_ != nullptr) {
     accessible_->Disconnect();
     accessible_->Release();
@@ -136,7 +138,7 @@ void TCellGridWindow::SetBounds(int x, int y, int width, int height) {
 
 LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // The messages of the creation, and the last ones, come while the grid has no window.
-  if (grid_.Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
+  if (grid_.View().Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -274,11 +276,7 @@ LRESULT TCellGridWindow::AccessibleObject(WPARAM wparam) {
 }
 
 void TCellGridWindow::AnnounceChanges() {
-  for (const TGridAccessibleUpdate& update : told_screen_readers_.Update(grid_, Focused())) {
-    // Child ids count the cells from 1; 0 is the table itself.
-    NotifyWinEvent(WinEventOf(update.type), Handle(), OBJID_CLIENT,
-                   update.child < 0 ? CHILDID_SELF : update.child + 1);
-  }
+  RaiseWinEvents(Handle(), told_screen_readers_.Update(grid_, Focused()));
 }
 
 // ---- Input ----
@@ -313,12 +311,10 @@ void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
   // The SB_ codes come in the order of TScrollCode, SB_LINEUP to SB_ENDSCROLL.
   if (code < SB_LINEUP || code > SB_ENDSCROLL) return;
   // The message carries only 16 bits of the thumb's place; the bar keeps all of it.
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(Handle(), BarOf(bar), &info);
+  const SCROLLINFO info = ReadBar(Handle(), bar, SIF_POS | SIF_TRACKPOS);
   const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
-  grid_.ScrollMessage(bar, static_cast<TScrollCode>(code), thumb ? info.nTrackPos : info.nPos);
+  grid_.View().ScrollMessage(bar, static_cast<TScrollCode>(code),
+                             thumb ? info.nTrackPos : info.nPos);
 }
 
 bool TCellGridWindow::Key(WPARAM key) {
@@ -357,17 +353,8 @@ bool TCellGridWindow::SetCursorShape() {
 
 bool TCellGridWindow::Showing() const { return IsWindowVisible(Handle()) != FALSE; }
 
-std::int32_t TCellGridWindow::Width() const {
-  RECT rect{};
-  GetWindowRect(Handle(), &rect);
-  return rect.right - rect.left;
-}
-
-std::int32_t TCellGridWindow::Height() const {
-  RECT rect{};
-  GetWindowRect(Handle(), &rect);
-  return rect.bottom - rect.top;
-}
+std::int32_t TCellGridWindow::Width() const { return WindowBounds(Handle()).Width(); }
+std::int32_t TCellGridWindow::Height() const { return WindowBounds(Handle()).Height(); }
 
 void TCellGridWindow::SetSize(std::int32_t width, std::int32_t height) {
   SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -395,9 +382,8 @@ void TCellGridWindow::ScrollContents(const TRect& area, std::int32_t dx, std::in
 void TCellGridWindow::InvalidateFrame() {
   // Only the edge and the bars, which lie outside the client area: in client coordinates the
   // window reaches from minus the edge's width to the client size plus the rest.
-  RECT window_rect{};
-  GetWindowRect(Handle(), &window_rect);
-  POINT origin{window_rect.left, window_rect.top};
+  const TRect bounds = WindowBounds(Handle());
+  POINT origin{bounds.Left, bounds.Top};
   ScreenToClient(Handle(), &origin);
   const TRegionHandle frame(
       CreateRectRgn(origin.x, origin.y, origin.x + Width(), origin.y + Height()));
@@ -408,35 +394,21 @@ void TCellGridWindow::InvalidateFrame() {
 }
 
 void TCellGridWindow::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE;
-  info.nMin = min;
-  info.nMax = max;
   // A bar whose range is empty is hidden, and the client area grows at once.
-  SetScrollInfo(Handle(), BarOf(bar), &info, TRUE);
+  WriteBar(Handle(), bar, {sizeof(SCROLLINFO), SIF_RANGE, min, max, 0, 0, 0});
 }
 
 bool TCellGridWindow::ScrollBarShown(TScrollBarKind bar) const {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE;
-  return GetScrollInfo(Handle(), BarOf(bar), &info) && info.nMin < info.nMax;
+  const SCROLLINFO info = ReadBar(Handle(), bar, SIF_RANGE);
+  return info.nMin < info.nMax;
 }
 
 std::int32_t TCellGridWindow::ScrollPos(TScrollBarKind bar) const {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_POS;
-  return GetScrollInfo(Handle(), BarOf(bar), &info) ? info.nPos : 0;
+  return ReadBar(Handle(), bar, SIF_POS).nPos;
 }
 
 void TCellGridWindow::SetScrollPos(TScrollBarKind bar, std::int32_t pos) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_POS;
-  info.nPos = pos;
-  SetScrollInfo(Handle(), BarOf(bar), &info, TRUE);
+  WriteBar(Handle(), bar, {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0});
 }
 
 std::int32_t TCellGridWindow::ScrollBarThickness(TScrollBarKind bar) const {

@@ -14,7 +14,39 @@ void SetChild(VARIANT* variant, long child_id) {
   variant->lVal = child_id;
 }
 
-long ChildIdOf(long index) { return index + 1; }
+// Child ids count the cells from 1; 0 is the table itself, child index -1.
+long ChildIdOf(std::int32_t index) { return long{index} + 1; }
+
+void Clear(BSTR* text) { *text = nullptr; }
+void Clear(VARIANT* variant) { VariantInit(variant); }
+void Clear(IDispatch** object) { *object = nullptr; }
+
+long StateFlagsOf(TAccessibleStates states) {
+  using enum TAccessibleState;
+  long flags = 0;
+  if (states.Has(kFocusable)) flags |= STATE_SYSTEM_FOCUSABLE;
+  if (states.Has(kSelectable)) flags |= STATE_SYSTEM_SELECTABLE;
+  if (states.Has(kSelected)) flags |= STATE_SYSTEM_SELECTED;
+  if (states.Has(kFocused)) flags |= STATE_SYSTEM_FOCUSED;
+  if (states.Has(kOffscreen)) flags |= STATE_SYSTEM_OFFSCREEN;
+  return flags;
+}
+
+// The event Windows announces for each of the grid's updates.
+DWORD WinEventOf(TGridAccessibleEvent type) {
+  switch (type) {
+    case TGridAccessibleEvent::kTableChanged:
+      return EVENT_OBJECT_REORDER;
+    case TGridAccessibleEvent::kNameChanged:
+      return EVENT_OBJECT_NAMECHANGE;
+    case TGridAccessibleEvent::kSelection:
+      return EVENT_OBJECT_SELECTION;
+    case TGridAccessibleEvent::kSelectionWithin:
+      return EVENT_OBJECT_SELECTIONWITHIN;
+    default:
+      return EVENT_OBJECT_FOCUS;
+  }
+}
 
 // The selected cells as clients take more than one: an enumeration of their child ids.
 class TChildEnumeration final : public IEnumVARIANT {
@@ -73,113 +105,97 @@ class TChildEnumeration final : public IEnumVARIANT {
 
 }  // namespace
 
+void RaiseWinEvents(HWND window, const std::vector<TGridAccessibleUpdate>& updates) {
+  for (const TGridAccessibleUpdate& update : updates) {
+    NotifyWinEvent(WinEventOf(update.type), window, OBJID_CLIENT, ChildIdOf(update.child));
+  }
+}
+
 TGridAccessible::TGridAccessible(TCellGridWindow& grid_window)
     : TAccessibleObject(grid_window.Handle()), grid_window_(&grid_window) {}
 
-long TGridAccessible::CellCount() const {
-  const TCellGrid& grid = grid_window_->Grid();
-  return long{grid.RowCount()} * grid.ColCount();
+TGridAccessibleTable TGridAccessible::Table() const {
+  return TGridAccessibleTable(grid_window_->Grid());
 }
 
 // Every answer first checks that the window is still there and what the child names.
 HRESULT TGridAccessible::Resolve(const VARIANT& child, TTarget& target) const {
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
   if (child.vt != VT_I4) return E_INVALIDARG;
-  if (child.lVal == CHILDID_SELF) {
-    target = {TTarget::TKind::kSelf, 0};
-    return S_OK;
-  }
-  if (child.lVal < 1 || child.lVal > CellCount()) return E_INVALIDARG;
-  target = {TTarget::TKind::kCell, child.lVal - 1};
-  return S_OK;
+  target.reset();
+  if (child.lVal == CHILDID_SELF) return S_OK;
+  if (child.lVal < 1) return E_INVALIDARG;
+  target = Table().CellOf(static_cast<std::int32_t>(child.lVal - 1));
+  return target ? S_OK : E_INVALIDARG;
+}
+
+template <class TAnswer>
+HRESULT TGridAccessible::Prepare(TAnswer* answer, const VARIANT& child, TTarget& target) const {
+  if (answer == nullptr) return E_POINTER;
+  Clear(answer);
+  return Resolve(child, target);
 }
 
 // A text only the table has (help, shortcut, default action): Windows' answer for the table
 // itself, none for a cell.
 template <class TStandard>
 HRESULT TGridAccessible::TableOnly(const VARIANT& child, BSTR* text, TStandard&& standard) const {
-  if (text == nullptr) return E_POINTER;
-  *text = nullptr;
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kSelf ? standard() : DISP_E_MEMBERNOTFOUND;
+  if (const HRESULT failed = Prepare(text, child, target); FAILED(failed)) return failed;
+  return target ? DISP_E_MEMBERNOTFOUND : standard();
 }
 
 STDMETHODIMP TGridAccessible::get_accChildCount(long* count) {
   if (count == nullptr) return E_POINTER;
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
-  *count = CellCount();
+  *count = Table().ChildCount();
   return S_OK;
 }
 
 // Cells are simple elements: they have no object of their own.
 STDMETHODIMP TGridAccessible::get_accChild(VARIANT child, IDispatch** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kCell ? S_FALSE : E_INVALIDARG;
+  if (const HRESULT failed = Prepare(object, child, target); FAILED(failed)) return failed;
+  return target ? S_FALSE : E_INVALIDARG;
 }
 
 STDMETHODIMP TGridAccessible::get_accName(VARIANT child, BSTR* name) {
-  if (name == nullptr) return E_POINTER;
-  *name = nullptr;
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
+  if (const HRESULT failed = Prepare(name, child, target); FAILED(failed)) return failed;
   return AnswerGuarded([&] {
-    if (target.kind == TTarget::TKind::kSelf) {
-      *name = AllocText(grid_window_->AccessibleName());
-    } else {
-      const TCellGrid& grid = grid_window_->Grid();
-      *name = AllocText(grid.Cells(target.index % grid.ColCount(), target.index / grid.ColCount()));
-    }
+    *name = AllocText(target ? Table().Name(*target) : grid_window_->AccessibleName());
     return S_OK;
   });
 }
 
 STDMETHODIMP TGridAccessible::get_accValue(VARIANT child, BSTR* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = nullptr;
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
+  if (const HRESULT failed = Prepare(value, child, target); FAILED(failed)) return failed;
   return DISP_E_MEMBERNOTFOUND;
 }
 
 STDMETHODIMP TGridAccessible::get_accDescription(VARIANT child, BSTR* description) {
-  if (description == nullptr) return E_POINTER;
-  *description = nullptr;
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  if (target.kind == TTarget::TKind::kSelf) return DISP_E_MEMBERNOTFOUND;
+  if (const HRESULT failed = Prepare(description, child, target); FAILED(failed)) return failed;
+  if (!target) return DISP_E_MEMBERNOTFOUND;
   return AnswerGuarded([&] {
-    const std::int32_t cols = grid_window_->Grid().ColCount();
-    *description = AllocText(GridCellPlace(target.index / cols, target.index % cols));
+    *description = AllocText(TGridAccessibleTable::Description(*target));
     return S_OK;
   });
 }
 
 STDMETHODIMP TGridAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  if (role == nullptr) return E_POINTER;
-  VariantInit(role);
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  SetChild(role, target.kind == TTarget::TKind::kSelf ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
+  if (const HRESULT failed = Prepare(role, child, target); FAILED(failed)) return failed;
+  SetChild(role, target ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_TABLE);
   return S_OK;
 }
 
 STDMETHODIMP TGridAccessible::get_accState(VARIANT child, VARIANT* state) {
-  if (state == nullptr) return E_POINTER;
-  VariantInit(state);
   TTarget target;
-  if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  if (target.kind == TTarget::TKind::kSelf) return TAccessibleObject::get_accState(child, state);
-  const TCellGrid& grid = grid_window_->Grid();
-  const TCellCoord cell{target.index % grid.ColCount(), target.index / grid.ColCount()};
-  long flags = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
-  if (grid.Selection().Contains(cell)) flags |= STATE_SYSTEM_SELECTED;
-  if (grid_window_->Focused() && grid.Current() == cell) flags |= STATE_SYSTEM_FOCUSED;
-  if (grid.CellBounds(cell.X, cell.Y).IsEmpty()) flags |= STATE_SYSTEM_OFFSCREEN;
-  SetChild(state, flags);
+  if (const HRESULT failed = Prepare(state, child, target); FAILED(failed)) return failed;
+  if (!target) return TAccessibleObject::get_accState(child, state);
+  SetChild(state, StateFlagsOf(Table().States(*target)));
   return S_OK;
 }
 
@@ -192,17 +208,13 @@ STDMETHODIMP TGridAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* short
                    [&] { return TAccessibleObject::get_accKeyboardShortcut(child, shortcut); });
 }
 
-// The current cell while the grid has the keyboard focus.
 STDMETHODIMP TGridAccessible::get_accFocus(VARIANT* child) {
   if (child == nullptr) return E_POINTER;
   VariantInit(child);
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
-  if (!grid_window_->Focused()) return S_FALSE;
-  const TCellGrid& grid = grid_window_->Grid();
-  const bool in_grid = grid.Row() >= 0 && grid.Col() >= 0 && grid.Row() < grid.RowCount() &&
-                       grid.Col() < grid.ColCount();
-  SetChild(child,
-           in_grid ? ChildIdOf(long{grid.Row()} * grid.ColCount() + grid.Col()) : CHILDID_SELF);
+  const std::optional<std::int32_t> focused = Table().FocusedChild();
+  if (!focused) return S_FALSE;
+  SetChild(child, ChildIdOf(*focused));
   return S_OK;
 }
 
@@ -211,16 +223,8 @@ STDMETHODIMP TGridAccessible::get_accSelection(VARIANT* children) {
   if (children == nullptr) return E_POINTER;
   VariantInit(children);
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
-  const TCellGrid& grid = grid_window_->Grid();
-  const TGridRect selection = grid.Selection();
   std::vector<long> child_ids;
-  for (std::int32_t row = std::max(selection.Top, 0);
-       row <= std::min(selection.Bottom, grid.RowCount() - 1); ++row) {
-    for (std::int32_t col = std::max(selection.Left, 0);
-         col <= std::min(selection.Right, grid.ColCount() - 1); ++col) {
-      child_ids.push_back(ChildIdOf(long{row} * grid.ColCount() + col));
-    }
-  }
+  for (const std::int32_t index : Table().SelectedChildren()) child_ids.push_back(ChildIdOf(index));
   if (child_ids.empty()) return S_FALSE;
   if (child_ids.size() == 1) {
     SetChild(children, child_ids.front());
@@ -250,89 +254,54 @@ STDMETHODIMP TGridAccessible::accLocation(long* left, long* top, long* width, lo
   *left = *top = *width = *height = 0;
   TTarget target;
   if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  if (target.kind == TTarget::TKind::kSelf) {
-    return TAccessibleObject::accLocation(left, top, width, height, child);
-  }
-  const TCellGrid& grid = grid_window_->Grid();
-  const TRect box = grid.CellBounds(target.index % grid.ColCount(), target.index / grid.ColCount());
+  if (!target) return TAccessibleObject::accLocation(left, top, width, height, child);
+  const TRect box = Table().VisibleBox(*target);
   if (box.IsEmpty()) return S_OK;
   POINT origin{box.Left, box.Top};
   ClientToScreen(grid_window_->Handle(), &origin);
   *left = origin.x;
   *top = origin.y;
-  *width = box.Right - box.Left;
-  *height = box.Bottom - box.Top;
+  *width = box.Width();
+  *height = box.Height();
   return S_OK;
 }
 
+// The NAVDIR_ codes come in the order of TAccessibleStep. Windows knows the table's own
+// neighbours; MSAA asks for a first or last child of the object itself only.
 STDMETHODIMP TGridAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
-  if (end == nullptr) return E_POINTER;
-  VariantInit(end);
   TTarget target;
-  if (const HRESULT failed = Resolve(start, target); FAILED(failed)) return failed;
-  const long count = CellCount();
-  const long cols = grid_window_->Grid().ColCount();
-  if (target.kind == TTarget::TKind::kSelf) {
-    if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
-      if (count == 0) return S_FALSE;
-      SetChild(end, direction == NAVDIR_FIRSTCHILD ? ChildIdOf(0) : ChildIdOf(count - 1));
-      return S_OK;
-    }
-    return TAccessibleObject::accNavigate(direction, start, end);
+  if (const HRESULT failed = Prepare(end, start, target); FAILED(failed)) return failed;
+  const bool to_child = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD;
+  if (!target && !to_child) return TAccessibleObject::accNavigate(direction, start, end);
+  if ((target && to_child) || direction < NAVDIR_UP || direction > NAVDIR_LASTCHILD) {
+    return E_INVALIDARG;
   }
-  const long index = target.index;
-  long next = -1;
-  switch (direction) {
-    case NAVDIR_NEXT:
-      next = index + 1;
-      break;
-    case NAVDIR_PREVIOUS:
-      next = index - 1;
-      break;
-    case NAVDIR_RIGHT:
-      next = index % cols + 1 < cols ? index + 1 : -1;
-      break;
-    case NAVDIR_LEFT:
-      next = index % cols > 0 ? index - 1 : -1;
-      break;
-    case NAVDIR_DOWN:
-      next = index + cols;
-      break;
-    case NAVDIR_UP:
-      next = index - cols;
-      break;
-    default:
-      return E_INVALIDARG;
-  }
-  if (next < 0 || next >= count) return S_FALSE;
-  SetChild(end, ChildIdOf(next));
+  static_assert(NAVDIR_LASTCHILD - NAVDIR_UP == int(TAccessibleStep::kLastChild));
+  const TGridAccessibleTable table = Table();
+  const std::optional<std::int32_t> next = table.Navigate(
+      target ? table.ChildOf(*target) : -1, static_cast<TAccessibleStep>(direction - NAVDIR_UP));
+  if (!next) return S_FALSE;
+  SetChild(end, ChildIdOf(*next));
   return S_OK;
 }
 
-// The cell under a point of the screen, as the mouse would find it; the table itself for the
-// rest of its client area; Windows' answer outside it.
+// Windows' answer outside the client area.
 STDMETHODIMP TGridAccessible::accHitTest(long x, long y, VARIANT* child) {
   if (child == nullptr) return E_POINTER;
   VariantInit(child);
   if (grid_window_ == nullptr) return RPC_E_DISCONNECTED;
   POINT point{x, y};
   ScreenToClient(grid_window_->Handle(), &point);
-  const TCellGrid& grid = grid_window_->Grid();
-  if (!grid.ClientRect().Contains({point.x, point.y})) {
-    return TAccessibleObject::accHitTest(x, y, child);
-  }
-  const TCellCoord cell = grid.CellAtPoint(point.x, point.y);
-  const bool in_grid =
-      cell.X >= 0 && cell.Y >= 0 && cell.X < grid.ColCount() && cell.Y < grid.RowCount();
-  SetChild(child, in_grid ? ChildIdOf(long{cell.Y} * grid.ColCount() + cell.X) : CHILDID_SELF);
+  const std::optional<std::int32_t> hit = Table().ChildAt({point.x, point.y});
+  if (!hit) return TAccessibleObject::accHitTest(x, y, child);
+  SetChild(child, ChildIdOf(*hit));
   return S_OK;
 }
 
 STDMETHODIMP TGridAccessible::accDoDefaultAction(VARIANT child) {
   TTarget target;
   if (const HRESULT failed = Resolve(child, target); FAILED(failed)) return failed;
-  return target.kind == TTarget::TKind::kSelf ? TAccessibleObject::accDoDefaultAction(child)
-                                              : DISP_E_MEMBERNOTFOUND;
+  return target ? DISP_E_MEMBERNOTFOUND : TAccessibleObject::accDoDefaultAction(child);
 }
 
 }  // namespace zelvorn

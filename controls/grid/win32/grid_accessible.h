@@ -1,20 +1,21 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "controls/grid/grid_accessible.h"
+#include "controls/grid/grid_accessible_updates.h"
 #include "platform/win32/accessible_object.h"
 
 namespace zelvorn {
 
 class TCellGridWindow;
 
-// The grid as screen readers and magnifiers read it over Microsoft Active Accessibility: a table
-// named as the window's AccessibleName, whose children are its cells as simple elements, row by
-// row, child id 1 being the top-left cell. A cell is named by its text and described by its row
-// and column. Every cell can take the focus and be selected; its state says whether it lies in the
-// selection, whether it is the current cell of a grid that holds the keyboard focus, and whether
-// the view has scrolled it away. Its location is the part of it that shows, on the screen. The
-// window answers WM_GETOBJECT with this object and disconnects it when it goes; a client that still
-// holds it then gets RPC_E_DISCONNECTED. The selection belongs to the training, so clients may read
-// but not set it.
+// The grid as screen readers and magnifiers read it over Microsoft Active Accessibility: the
+// core's TGridAccessibleTable, named as the window's AccessibleName, whose cells are simple
+// children with child id 1 for child index 0, row by row. The window answers WM_GETOBJECT with
+// this object and disconnects it when it goes; a client that still holds it then gets
+// RPC_E_DISCONNECTED.
 class TGridAccessible final : public TAccessibleObject {
  public:
   explicit TGridAccessible(TCellGridWindow& grid_window);
@@ -42,19 +43,22 @@ class TGridAccessible final : public TAccessibleObject {
   STDMETHODIMP accDoDefaultAction(VARIANT child) override;
 
  private:
-  // What a VARIANT names: the table itself or a cell, by its index row by row.
-  struct TTarget {
-    enum class TKind { kSelf, kCell } kind = TKind::kSelf;
-    long index = 0;
-  };
+  // What a VARIANT names: a cell, or none for the table itself.
+  using TTarget = std::optional<TCellCoord>;
   // S_OK with the target, or the failure to answer with: the window is gone, or the child is not
   // the table's.
   HRESULT Resolve(const VARIANT& child, TTarget& target) const;
+  // Resolve, after checking and clearing the answer's place.
+  template <class TAnswer>
+  HRESULT Prepare(TAnswer* answer, const VARIANT& child, TTarget& target) const;
   template <class TStandard>
   HRESULT TableOnly(const VARIANT& child, BSTR* text, TStandard&& standard) const;
-  long CellCount() const;
+  TGridAccessibleTable Table() const;
 
   TCellGridWindow* grid_window_;
 };
+
+// Raises the WinEvents that tell screen readers of a grid window's updates.
+void RaiseWinEvents(HWND window, const std::vector<TGridAccessibleUpdate>& updates);
 
 }  // namespace zelvorn

@@ -6,6 +6,7 @@
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/win32/color.h"
+#include "platform/win32/gdi_handle.h"
 
 namespace zelvorn {
 namespace {
@@ -13,9 +14,6 @@ namespace {
 constexpr wchar_t kMarkerClass[] = L"TCellGridPanOrigin";
 // Even, so that the shapes drawn around the centre are symmetric to the pixel.
 constexpr int kCursorSize = 32;
-
-// The instance the marker's class was registered with.
-HINSTANCE marker_instance = nullptr;
 
 // The glyph's dot and arrowheads around (centre, centre), in the device context's pen and brush.
 void DrawPanGlyph(HDC dc, int centre, const TPanGlyph& glyph) {
@@ -33,73 +31,43 @@ void DrawPanGlyph(HDC dc, int centre, const TPanGlyph& glyph) {
 // Draws the glyph on a bitmap: first wide in the rim's colour, then filled in the glyph's.
 void DrawOnBitmap(HDC dc, HBITMAP bitmap, COLORREF background, COLORREF rim, COLORREF glyph,
                   TGridCursor shape) {
-  const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  const TPenHandle rim_pen(CreatePen(PS_SOLID, kPanCursorRimWidth, rim));
+  const TSelection on_bitmap = SelectInto(dc, bitmap);
   const RECT all{0, 0, kCursorSize, kCursorSize};
   SetDCBrushColor(dc, background);
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   const TPanGlyph pan_glyph = PanCursorGlyph(shape);
-  const HPEN rim_pen = CreatePen(PS_SOLID, kPanCursorRimWidth, rim);
-  const HGDIOBJ old_pen = SelectObject(dc, rim_pen);
-  const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  const TSelection pen = SelectInto(dc, rim_pen.Get());
+  const TSelection brush = SelectInto(dc, GetStockObject(DC_BRUSH));
   SetDCBrushColor(dc, rim);
   DrawPanGlyph(dc, kCursorSize / 2, pan_glyph);
   SelectObject(dc, GetStockObject(NULL_PEN));
   SetDCBrushColor(dc, glyph);
   DrawPanGlyph(dc, kCursorSize / 2, pan_glyph);
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
-  SelectObject(dc, old_bitmap);
-  DeleteObject(rim_pen);
 }
 
 HCURSOR MakePanCursor(TGridCursor shape) {
   // A cursor shows its colour where its mask is 0 and leaves the screen where the mask is 1 and
   // the colour black.
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP color = CreateCompatibleBitmap(screen, kCursorSize, kCursorSize);
-  const HBITMAP mask = CreateBitmap(kCursorSize, kCursorSize, 1, 1, nullptr);
-  DrawOnBitmap(dc, color, RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), shape);
-  DrawOnBitmap(dc, mask, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), shape);
-  ICONINFO info{FALSE, kCursorSize / 2, kCursorSize / 2, mask, color};
-  const HCURSOR cursor = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(color);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return cursor;
+  const TWindowDC screen = ClientDC(nullptr);
+  const TMemoryDC dc(CreateCompatibleDC(screen.Get()));
+  const TBitmapHandle color(CreateCompatibleBitmap(screen.Get(), kCursorSize, kCursorSize));
+  const TBitmapHandle mask(CreateBitmap(kCursorSize, kCursorSize, 1, 1, nullptr));
+  DrawOnBitmap(dc.Get(), color.Get(), RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), shape);
+  DrawOnBitmap(dc.Get(), mask.Get(), RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), shape);
+  ICONINFO info{FALSE, kCursorSize / 2, kCursorSize / 2, mask.Get(), color.Get()};
+  return CreateIconIndirect(&info);
 }
 
-void PaintMarker(HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
-  const HPEN rim = CreatePen(PS_SOLID, 1, ToColorRef(kPanMarkerRim));
-  const HGDIOBJ old_pen = SelectObject(dc, rim);
-  const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
+void DrawMarker(HDC dc) {
+  const TPenHandle rim(CreatePen(PS_SOLID, 1, ToColorRef(kPanMarkerRim)));
+  const TSelection pen = SelectInto(dc, rim.Get());
+  const TSelection brush = SelectInto(dc, GetStockObject(DC_BRUSH));
   SetDCBrushColor(dc, RGB(255, 255, 255));
   Ellipse(dc, 0, 0, kPanMarkerSize, kPanMarkerSize);
   SelectObject(dc, GetStockObject(NULL_PEN));
   SetDCBrushColor(dc, ToColorRef(kPanMarkerGlyph));
   DrawPanGlyph(dc, kPanMarkerSize / 2, TPanGlyph{});
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
-  DeleteObject(rim);
-  EndPaint(window, &paint);
-}
-
-// Nothing here can throw: painting is plain GDI.
-LRESULT CALLBACK MarkerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  switch (message) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintMarker(window);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
-  }
 }
 
 }  // namespace
@@ -118,41 +86,52 @@ HCURSOR PanCursor(TGridCursor shape) {
     case TGridCursor::crDefault:
       break;
   }
-  return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  return ArrowCursor();
 }
 
 void TPanOriginMarker::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = MarkerProc;
-  window_class.hInstance = instance;
-  marker_instance = instance;
-  window_class.lpszClassName = kMarkerClass;
-  RegisterClassExW(&window_class);
-}
-
-TPanOriginMarker::~TPanOriginMarker() {
-  if (window_ != nullptr) DestroyWindow(window_);
+  TWindow::RegisterWindowClass(instance, kMarkerClass, 0, nullptr, nullptr, nullptr);
 }
 
 void TPanOriginMarker::ShowAt(TPoint centre) {
   if (shown_ && centre == centre_) return;
-  if (window_ == nullptr) {
-    window_ = CreateWindowExW(0, kMarkerClass, L"", WS_CHILD, 0, 0, kPanMarkerSize, kPanMarkerSize,
-                              grid_, nullptr, marker_instance, nullptr);
-    if (window_ == nullptr) return;
-    SetWindowRgn(window_, CreateEllipticRgn(0, 0, kPanMarkerSize + 1, kPanMarkerSize + 1), FALSE);
+  if (Handle() == nullptr) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(grid_, GWLP_HINSTANCE));
+    CreateHandle(0, kMarkerClass, L"", WS_CHILD, {0, 0, kPanMarkerSize, kPanMarkerSize}, grid_,
+                 instance);
+    SetWindowRgn(Handle(), CreateEllipticRgn(0, 0, kPanMarkerSize + 1, kPanMarkerSize + 1), FALSE);
   }
   centre_ = centre;
   shown_ = true;
-  SetWindowPos(window_, HWND_TOP, centre.X - kPanMarkerSize / 2, centre.Y - kPanMarkerSize / 2, 0,
+  SetWindowPos(Handle(), HWND_TOP, centre.X - kPanMarkerSize / 2, centre.Y - kPanMarkerSize / 2, 0,
                0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TPanOriginMarker::Hide() {
   if (!shown_) return;
   shown_ = false;
-  ShowWindow(window_, SW_HIDE);
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+LRESULT TPanOriginMarker::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    default:
+      return TWindow::HandleMessage(message, wparam, lparam);
+  }
+}
+
+void TPanOriginMarker::Paint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(Handle(), &paint);
+  DrawMarker(dc);
+  EndPaint(Handle(), &paint);
 }
 
 }  // namespace zelvorn

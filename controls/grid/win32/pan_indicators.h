@@ -2,6 +2,7 @@
 
 #include "controls/grid/grid_types.h"
 #include "platform/geometry.h"
+#include "platform/win32/window.h"
 #include "platform/win32/windows_api.h"
 
 namespace zelvorn {
@@ -17,24 +18,24 @@ HCURSOR PanCursor(TGridCursor shape);
 // The origin marker on screen: a round child window of the grid, a light disc with a gray rim
 // holding the dot and both arrowheads, through which the mouse passes to the grid. The grid
 // clips its painting to leave it alone; hiding it has the grid repaint what lay beneath.
-class TPanOriginMarker {
+class TPanOriginMarker final : public TWindow {
  public:
   static void RegisterWindowClass(HINSTANCE instance);
 
   explicit TPanOriginMarker(HWND grid) : grid_(grid) {}
-  ~TPanOriginMarker();
-  TPanOriginMarker(const TPanOriginMarker&) = delete;
-  TPanOriginMarker& operator=(const TPanOriginMarker&) = delete;
 
   // Shows the marker centred on a client point of the grid; nothing changes when it is already
   // shown there.
   void ShowAt(TPoint centre);
   void Hide();
-  bool Shown() const { return shown_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  void Paint();
+
   HWND grid_;
-  HWND window_ = nullptr;  // made when first shown
   bool shown_ = false;
   TPoint centre_;
 };

@@ -126,7 +126,7 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   EXPECT_EQ(form_->VosTimeBox1->Look().AutoSelect, stored.VosTimeBox1.Look.AutoSelect);
 
   const TCellGrid& grid = Grid();
-  EXPECT_EQ(grid.Width(), form_->CellGrid1->width());
+  EXPECT_EQ(grid.View().Width(), form_->CellGrid1->width());
   EXPECT_EQ(grid.RowCount(), stored.CellGrid1.RowCount);
   EXPECT_EQ(grid.ColCount(), 5);  // not stored: the grid's own default
   EXPECT_EQ(grid.DefaultColWidth(), stored.CellGrid1.DefaultColWidth);
@@ -137,7 +137,7 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   for (std::int32_t col = 0; col < grid.ColCount(); ++col) {
     for (std::int32_t row = 0; row < grid.RowCount(); ++row) EXPECT_EQ(grid.Cells(col, row), "");
   }
-  EXPECT_EQ(grid.Current(), (TCellCoord{0, 0}));
+  EXPECT_EQ(grid.Model().Current, (TCellCoord{0, 0}));
 
   EXPECT_EQ(Progress(), "0");
   EXPECT_FALSE(Running());

@@ -59,7 +59,7 @@ TEST(GridClickFailureTest, TheReportFindsTheGridReleasedAndIdle) {
   // The release the grid performed for the cancelled press.
   EXPECT_EQ(ups, std::vector<std::string>{"(-1,-1)"});
   // What the press did before the handler failed stays done.
-  EXPECT_EQ(grid.Current(), (TCellCoord{2, 1}));
+  EXPECT_EQ(grid.Model().Current, (TCellCoord{2, 1}));
   EXPECT_TRUE(widget.hasFocus());
 
   QTest::mouseRelease(widget.viewport(), Qt::LeftButton, {}, cell_2_1);

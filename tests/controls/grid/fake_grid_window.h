@@ -36,7 +36,7 @@ class FakeGridWindow : public IGridWindow {
   void Attach(TCellGrid& grid, TGridInput* input = nullptr) {
     grid_ = &grid;
     input_ = input;
-    grid.AttachWindow(this);
+    grid.View().AttachWindow(this);
     if (input != nullptr) input->WindowAttached();
   }
   // Puts the window on screen.
@@ -214,8 +214,8 @@ inline void SizeForRun(TCellGrid& grid, std::int32_t n) {
   TFont font = grid.Font();
   font.SetSize(48 - 2 * n);
   grid.SetFont(font);
-  grid.SetDefaultColWidth((grid.Width() - 10) / n);
-  grid.SetDefaultRowHeight((grid.Height() - 10) / n);
+  grid.SetDefaultColWidth((grid.View().Width() - 10) / n);
+  grid.SetDefaultRowHeight((grid.View().Height() - 10) / n);
 }
 
 }  // namespace zelvorn::testing

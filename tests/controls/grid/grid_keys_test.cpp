@@ -40,14 +40,14 @@ class GridKeysTest : public GridNoClickTest {
     grid_.SetDefaultColWidth(100);
     grid_.SetDefaultRowHeight(50);
     window_.SetSize(420, 234);
-    EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,399,213)");
+    EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,399,213)");
     EXPECT_EQ(grid_.LargestTopLeft({9, 19}), (TCellCoord{7, 16}));
     window_.TakeLog();
   }
 
   // Puts the view and the selection where a case starts from.
   void Start(TCellCoord top_left, TCellCoord current) {
-    grid_.MoveTopLeft(top_left);
+    grid_.View().MoveTopLeft(top_left);
     grid_.MoveCurrent(current.X, current.Y, TMoveAnchor::kYes, TShowCell::kNo);
     window_.TakeLog();
     TakeEvents();
@@ -148,9 +148,9 @@ TEST_F(GridKeysTest, EveryKeyOfTheTable) {
   for (const Case& c : cases) {
     Start(c.top_left, c.current);
     EXPECT_EQ(Input().KeyDown(c.key, c.shift), c.used) << c.name;
-    EXPECT_EQ(grid_.TopLeft(), c.want_top_left) << c.name;
-    EXPECT_EQ(grid_.Current(), c.want_current) << c.name;
-    EXPECT_EQ(grid_.Anchor(), c.want_anchor) << c.name;
+    EXPECT_EQ(grid_.Model().TopLeft, c.want_top_left) << c.name;
+    EXPECT_EQ(grid_.Model().Current, c.want_current) << c.name;
+    EXPECT_EQ(grid_.Model().Anchor, c.want_anchor) << c.name;
     EXPECT_EQ(CountOf("OnClick"), c.clicks) << c.name;
     // The selection event follows a change of the selection, except for Ctrl+A.
     const bool selection_changed = TGridRect::Spanning(c.current, c.current) !=
@@ -166,12 +166,12 @@ TEST_F(GridKeysTest, OnKeyDownComesFirstAndMaySwallowTheKey) {
   std::vector<std::uint16_t> keys;
   grid_.Events.OnKeyDown = [&](TCellGrid& grid, std::uint16_t& key, TShiftState) {
     keys.push_back(key);
-    EXPECT_EQ(grid.Current(), (TCellCoord{1, 1}));  // nothing has moved yet
+    EXPECT_EQ(grid.Model().Current, (TCellCoord{1, 1}));  // nothing has moved yet
     if (key == kKeyUp) key = 0;
   };
   EXPECT_TRUE(Input().KeyDown(kKeyReturn, {}));
   EXPECT_TRUE(Input().KeyDown(kKeyUp, {}));
-  EXPECT_EQ(grid_.Current(), (TCellCoord{1, 1}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{1, 1}));
   EXPECT_EQ(keys, (std::vector<std::uint16_t>{kKeyReturn, kKeyUp}));
   // A key without a code reaches nobody.
   EXPECT_FALSE(Input().KeyDown(0, {}));
@@ -196,8 +196,8 @@ TEST_F(GridNoClickTest, OneNotchMovesTheWheelLinesAndThenOneMoreRow) {
     grid_.MoveAnchor({5, 5});  // a range, which the wheel collapses
     TakeEvents();
     Input().WheelNotch(c.turn, {}, {100, 100});
-    EXPECT_EQ(grid_.Current(), (TCellCoord{2, c.want_row})) << c.row;
-    EXPECT_EQ(grid_.Anchor(), grid_.Current()) << c.row;
+    EXPECT_EQ(grid_.Model().Current, (TCellCoord{2, c.want_row})) << c.row;
+    EXPECT_EQ(grid_.Model().Anchor, grid_.Model().Current) << c.row;
     EXPECT_EQ(CountOf("OnClick"), c.clicks) << c.row;
   }
 }
@@ -375,10 +375,10 @@ TEST_F(GridPanTest, ALeftPressEndsPanningAndIsThenAnOrdinaryPress) {
                                                     "erase pan origin", "cancel mode", "capture"}));
   EXPECT_FALSE(Input().Panning());
   EXPECT_EQ(TakeEvents().back(), "clicked row 2 col 4");
-  EXPECT_EQ(grid_.Current(), (TCellCoord{4, 2}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{4, 2}));
   // A tick still on its way does nothing now.
   PanTick(30);
-  EXPECT_EQ(grid_.Current(), (TCellCoord{4, 2}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{4, 2}));
 }
 
 TEST_F(GridPanTest, TheOtherPressesAndKeysEndPanning) {
@@ -404,7 +404,7 @@ TEST_F(GridPanTest, TheOtherPressesAndKeysEndPanning) {
     EXPECT_FALSE(window_.HasCapture()) << c.name;
     EXPECT_FALSE(window_.Timers().contains(TGridInput::kPanTimer)) << c.name;
     EXPECT_EQ(window_.cursor, TGridCursor::crDefault) << c.name;
-    EXPECT_EQ(grid_.Current(), c.want_current) << c.name;
+    EXPECT_EQ(grid_.Model().Current, c.want_current) << c.name;
   }
 }
 

@@ -49,7 +49,7 @@ TEST(GridModelTest, CountsOfZeroOrLessBecomeOne) {
     grid.SetColCount(count);
     EXPECT_EQ(grid.RowCount(), 1) << count;
     EXPECT_EQ(grid.ColCount(), 1) << count;
-    EXPECT_EQ(Text(grid.Current()), "(0,0)") << count;
+    EXPECT_EQ(Text(grid.Model().Current), "(0,0)") << count;
   }
 }
 
@@ -60,10 +60,10 @@ TEST(GridModelTest, ShrinkingMovesTheCurrentCellInside) {
   grid.SetColCount(9);
   grid.MoveCurrent(8, 8, TMoveAnchor::kYes, TShowCell::kYes);
   grid.SetRowCount(5);
-  EXPECT_EQ(Text(grid.Current()), "(8,4)");
+  EXPECT_EQ(Text(grid.Model().Current), "(8,4)");
   EXPECT_EQ(Text(grid.Selection()), "(8,4)-(8,4)");
   grid.SetColCount(5);
-  EXPECT_EQ(Text(grid.Current()), "(4,4)");
+  EXPECT_EQ(Text(grid.Model().Current), "(4,4)");
   EXPECT_EQ(Text(grid.Selection()), "(4,4)-(4,4)");
 }
 
@@ -75,7 +75,7 @@ TEST(GridModelTest, AnyCountChangeCollapsesARangeSelection) {
   EXPECT_EQ(Text(grid.Selection()), "(1,1)-(3,2)");
   grid.SetRowCount(6);
   EXPECT_EQ(Text(grid.Selection()), "(1,1)-(1,1)");
-  EXPECT_EQ(Text(grid.Current()), "(1,1)");
+  EXPECT_EQ(Text(grid.Model().Current), "(1,1)");
 }
 
 TEST(GridModelTest, CellsOutsideTheCountsSurviveAShrink) {
@@ -185,9 +185,9 @@ TEST(GridModelTest, AChangedFixedCountResetsTheCells) {
     grid.MoveCurrent(3, 4, TMoveAnchor::kYes, TShowCell::kYes);
     grid.MoveAnchor({1, 2});
     c.change(grid);
-    EXPECT_EQ(Text(grid.TopLeft()), c.top_left) << c.name;
-    EXPECT_EQ(Text(grid.Current()), c.current) << c.name;
-    EXPECT_EQ(Text(grid.Anchor()), c.anchor) << c.name;
+    EXPECT_EQ(Text(grid.Model().TopLeft), c.top_left) << c.name;
+    EXPECT_EQ(Text(grid.Model().Current), c.current) << c.name;
+    EXPECT_EQ(Text(grid.Model().Anchor), c.anchor) << c.name;
   }
 }
 
@@ -255,7 +255,7 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   };
   grid.MoveCurrent(1, 3, TMoveAnchor::kYes, TShowCell::kNo);
   grid.MoveCurrent(2, 2, TMoveAnchor::kYes, TShowCell::kNo);  // refused
-  EXPECT_EQ(Text(grid.Current()), "(1,3)");
+  EXPECT_EQ(Text(grid.Model().Current), "(1,3)");
   grid.MoveCurrent(4, 4, TMoveAnchor::kNo, TShowCell::kNo);  // the anchor stays: a range
   EXPECT_EQ(Text(grid.Selection()), "(1,3)-(4,4)");
   EXPECT_EQ(asked, (std::vector<std::string>{"1,3", "2,2", "4,4"}));
@@ -265,8 +265,8 @@ TEST(GridModelTest, MovesOfTheCurrentCell) {
   grid.FocusCell(0, 0, TMoveAnchor::kYes);
   EXPECT_EQ(clicks, 1);
   grid.SetSelection({1, 1, 3, 4});
-  EXPECT_EQ(Text(grid.Anchor()), "(1,1)");
-  EXPECT_EQ(Text(grid.Current()), "(3,4)");
+  EXPECT_EQ(Text(grid.Model().Anchor), "(1,1)");
+  EXPECT_EQ(Text(grid.Model().Current), "(3,4)");
 }
 
 TEST(GridModelTest, ACountChangeKeepsTheCurrentCellInsideEvenWhenTheCheckRefusesIt) {
@@ -275,7 +275,7 @@ TEST(GridModelTest, ACountChangeKeepsTheCurrentCellInsideEvenWhenTheCheckRefuses
   grid.MoveCurrent(4, 4, TMoveAnchor::kYes, TShowCell::kYes);
   grid.Events.OnSelectCell = [](TCellGrid&, std::int32_t, std::int32_t, bool& can) { can = false; };
   grid.SetRowCount(3);
-  EXPECT_EQ(Text(grid.Current()), "(4,2)");
+  EXPECT_EQ(Text(grid.Model().Current), "(4,2)");
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   EXPECT_EQ(TakeEvents(), (Log{"OnClick", "OnMouseUp left (134,184)"}));
   EXPECT_EQ(grid_.State(), gsNormal);
   EXPECT_EQ(grid_.Selection(), (TGridRect{2, 3, 2, 3}));
-  EXPECT_EQ(grid_.Anchor(), (TCellCoord{2, 3}));
+  EXPECT_EQ(grid_.Model().Anchor, (TCellCoord{2, 3}));
 }
 
 TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
@@ -132,7 +132,7 @@ TEST_F(GridInputTest, ADoubleClickAcrossAGridLineLeavesTheSecondCellAlone) {
   EXPECT_EQ(window_.TakeLog(), (Log{"cancel mode", "capture"}));
   EXPECT_EQ(TakeEvents(),
             (Log{"OnDblClick", "OnMouseDown left double (187,100)", "OnDblClickCell row 1 col 3"}));
-  EXPECT_EQ(grid_.Current(), (TCellCoord{2, 1}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{2, 1}));
   EXPECT_EQ(grid_.State(), gsNormal);
 }
 
@@ -146,13 +146,13 @@ TEST_F(GridInputTest, DraggingSelectsTheRectangleAndOnlyThePressRaisesACellEvent
   Input().MouseMove({ssLeft}, {-5, 100});
   Release({-5, 100});
   EXPECT_EQ(grid_.Selection(), (TGridRect{1, 1, 4, 2}));
-  EXPECT_EQ(grid_.Current(), (TCellCoord{1, 1}));
-  EXPECT_EQ(grid_.Anchor(), (TCellCoord{4, 2}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{1, 1}));
+  EXPECT_EQ(grid_.Model().Anchor, (TCellCoord{4, 2}));
   EXPECT_EQ(CountOf("OnClickCell"), 1);
   EXPECT_EQ(CountOf("OnClickCell row 1 col 1"), 1);
   // Moves after the release select nothing.
   Input().MouseMove({}, At(6, 6));
-  EXPECT_EQ(grid_.Anchor(), (TCellCoord{4, 2}));
+  EXPECT_EQ(grid_.Model().Anchor, (TCellCoord{4, 2}));
 }
 
 TEST_F(GridInputTest, ShiftPressExtendsFromTheCurrentCellAndReportsThePressedCell) {
@@ -161,7 +161,7 @@ TEST_F(GridInputTest, ShiftPressExtendsFromTheCurrentCellAndReportsThePressedCel
   Press(At(4, 5), {ssShift});
   EXPECT_EQ(TakeEvents(), (Log{"OnMouseDown left (258,300)", "OnSelectionChanged 1,2..4,5",
                                "OnClickCell row 5 col 4"}));
-  EXPECT_EQ(grid_.Current(), (TCellCoord{1, 2}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{1, 2}));
   EXPECT_EQ(grid_.Selection(), (TGridRect{1, 2, 4, 5}));
 }
 
@@ -171,7 +171,7 @@ class GridNarrowTest : public GridInputTest {
  protected:
   GridNarrowTest() {
     window_.SetSize(221, 300);
-    EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,200,279)");
+    EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,200,279)");
     EXPECT_EQ(grid_.VisibleColCount(), 3);
     window_.TakeLog();
   }
@@ -186,41 +186,41 @@ TEST_F(GridNarrowTest, APartlyVisibleCellIsScrolledIntoViewBeforeTheEvent) {
   Press({3 * 62 + 5, 10});  // column 3, of which 14 pixels show
   EXPECT_EQ(left_col_inside, 1);
   EXPECT_EQ(CountOf("OnClickCell row 0 col 3"), 1);
-  EXPECT_EQ(grid_.Current(), (TCellCoord{3, 0}));
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{3, 0}));
 }
 
 TEST_F(GridNarrowTest, AutoScrollStepsOneColumnPerTickUntilTheLastColumn) {
   Press(At(0, 0));
   // The fourth column, partly visible, may be reached directly; the fifth may not.
   Input().MouseMove({ssLeft}, {199, 10});
-  EXPECT_EQ(grid_.Anchor(), (TCellCoord{3, 0}));
+  EXPECT_EQ(grid_.Model().Anchor, (TCellCoord{3, 0}));
   EXPECT_EQ(grid_.LeftCol(), 1);
   // FullEnd is now 186 (columns 1..3): a pointer at 186 is not beyond it; at 187 it is.
   window_.pointer = {186, 10};
   Tick(TGridInput::kAutoScrollTimer);
-  EXPECT_EQ(grid_.Anchor(), (TCellCoord{3, 0}));
+  EXPECT_EQ(grid_.Model().Anchor, (TCellCoord{3, 0}));
   window_.pointer = {250, 10};  // right of the window: the capture delivers it anyway
   std::vector<std::int32_t> anchors;
   for (int tick = 0; tick < 7; ++tick) {
     Tick(TGridInput::kAutoScrollTimer);
-    anchors.push_back(grid_.Anchor().X);
+    anchors.push_back(grid_.Model().Anchor.X);
   }
   EXPECT_EQ(anchors, (std::vector<std::int32_t>{4, 5, 6, 7, 8, 8, 8}));
   EXPECT_EQ(grid_.LeftCol(), 6);
   // Back inside, the stepping stops; to the left of the grid it runs back.
   window_.pointer = {100, 10};
   Tick(TGridInput::kAutoScrollTimer);
-  EXPECT_EQ(grid_.Anchor().X, 8);
+  EXPECT_EQ(grid_.Model().Anchor.X, 8);
   window_.pointer = {-1, 10};
   Tick(TGridInput::kAutoScrollTimer);
-  EXPECT_EQ(grid_.Anchor().X, 7);
-  EXPECT_EQ(grid_.Current(), (TCellCoord{0, 0}));
+  EXPECT_EQ(grid_.Model().Anchor.X, 7);
+  EXPECT_EQ(grid_.Model().Current, (TCellCoord{0, 0}));
   EXPECT_EQ(CountOf("OnClickCell"), 1);
   // After the release the timer is gone and a stray tick does nothing.
   Release({-1, 10});
   EXPECT_FALSE(window_.Timers().contains(TGridInput::kAutoScrollTimer));
   Tick(TGridInput::kAutoScrollTimer);
-  EXPECT_EQ(grid_.Anchor().X, 7);
+  EXPECT_EQ(grid_.Model().Anchor.X, 7);
 }
 
 TEST_F(GridInputTest, ARightPressFocusesAndReportsTheCellAndChangesNothingElse) {

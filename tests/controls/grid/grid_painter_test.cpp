@@ -59,7 +59,7 @@ class GridPainterCallsTest : public ::testing::Test {
 
   // The calls of repainting `region`, the whole client area when it is empty.
   Calls Paint(std::vector<TRect> region = {}) {
-    if (region.empty()) region.push_back(grid_.ClientRect());
+    if (region.empty()) region.push_back(grid_.View().ClientRect());
     TRecordingCanvas canvas(std::move(region));
     TGridPainter(grid_).PaintClientArea(canvas);
     return canvas.Calls();
@@ -193,23 +193,23 @@ TEST_F(GridPainterCallsTest, TheDisplayedTextEventReplacesTheStoredText) {
 }
 
 TEST_F(GridPainterCallsTest, WhileTheUpdateLockIsHeldNothingIsPainted) {
-  grid_.BeginUpdate();
-  grid_.BeginUpdate();
+  grid_.View().BeginUpdate();
+  grid_.View().BeginUpdate();
   ChangeAppearance(grid_, &TGridAppearance::WordWrap, false);
   EXPECT_TRUE(Paint().empty());
-  grid_.EndUpdate();
+  grid_.View().EndUpdate();
   EXPECT_EQ(window_.TakeLog(), Log{});
   EXPECT_TRUE(Paint().empty());
   // Releasing the lock repaints everything that may have been left out meanwhile.
-  grid_.EndUpdate();
+  grid_.View().EndUpdate();
   EXPECT_EQ(window_.TakeLog(), (Log{"invalidate (0,0,564,530)", "invalidate frame"}));
   const Calls painted = Paint();
   const TCanvasCall* first = Find(painted, Kind::kFill, Box(0, 0));
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->Color, RGB(182, 202, 234));
-  grid_.EndUpdate();
+  grid_.View().EndUpdate();
   EXPECT_EQ(window_.TakeLog(), Log{});
-  EXPECT_FALSE(grid_.UpdateLocked());
+  EXPECT_FALSE(grid_.View().UpdateLocked());
 }
 
 TEST_F(GridPainterCallsTest, OnlyAChangedFlatSettingRepaintsTheFrame) {

@@ -38,7 +38,7 @@ class GridWindowTest : public ::testing::Test {
     grid_.SetRowCount(20);
     grid_.SetDefaultRowHeight(50);
     window_.SetSize(568, 234);
-    ASSERT_EQ(ToText(grid_.ClientRect()), "(0,0,547,230)");
+    ASSERT_EQ(ToText(grid_.View().ClientRect()), "(0,0,547,230)");
     ASSERT_EQ(grid_.LargestTopLeft({4, 19}).Y, 16);
     window_.TakeLog();
   }
@@ -63,11 +63,11 @@ TEST_F(GridWindowTest, EveryRunSizeFitsTheStoredWindowWithoutBars) {
     EXPECT_EQ(grid_.RowHeights(c.n - 1), c.row_height) << c.n;
     EXPECT_FALSE(BarShown(sbHorizontal)) << c.n;
     EXPECT_FALSE(BarShown(sbVertical)) << c.n;
-    EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,564,530)") << c.n;
+    EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,564,530)") << c.n;
     EXPECT_EQ(grid_.VisibleColCount(), c.n) << c.n;
     EXPECT_EQ(grid_.VisibleRowCount(), c.n) << c.n;
-    EXPECT_EQ(grid_.TopLeft(), (TCellCoord{0, 0})) << c.n;
-    const TGridLayout layout = grid_.CalcLayout();
+    EXPECT_EQ(grid_.Model().TopLeft, (TCellCoord{0, 0})) << c.n;
+    const TGridLayout layout = grid_.View().Layout();
     EXPECT_EQ(564 - layout.Horz.CellsEnd, c.right_margin) << c.n;
     EXPECT_EQ(530 - layout.Vert.CellsEnd, c.bottom_margin) << c.n;
   }
@@ -97,7 +97,7 @@ TEST_F(GridWindowTest, ACountChangeMarksOnlyTheStripFromTheFirstChangedLine) {
   grid_.SetColCount(6);  // the sixth column does not fit: the horizontal bar appears
   EXPECT_EQ(window_.TakeLog(),
             (Log{"invalidate (440,0,568,534)", "invalidate (0,315,568,534)", "hbar 0..127"}));
-  EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,564,513)");
+  EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,564,513)");
 }
 
 TEST_F(GridWindowTest, ACountChangeThatMovesTheViewRepaintsEverything) {
@@ -120,9 +120,9 @@ TEST_F(GridWindowTest, ACountChangeThatMovesTheViewRepaintsEverything) {
 TEST_F(GridWindowTest, BarsAppearWhenTheWindowShrinksAndGoWhenItGrows) {
   window_.SetSize(400, 300);
   EXPECT_EQ(window_.TakeLog(), (Log{"hbar 0..127", "vbar 0..127"}));
-  EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,379,279)");
+  EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,379,279)");
 
-  grid_.ScrollMessage(sbVertical, scBottom, 0);
+  grid_.View().ScrollMessage(sbVertical, scBottom, 0);
   EXPECT_EQ(window_.TakeLog(), (Log{"focus", "flush", "vpos 127", "invalidate (0,0,379,279)"}));
   // The last row is fully visible, as the last of the two that fit.
   EXPECT_EQ(grid_.TopRow(), 3);
@@ -132,7 +132,7 @@ TEST_F(GridWindowTest, BarsAppearWhenTheWindowShrinksAndGoWhenItGrows) {
   window_.SetSize(568, 534);
   EXPECT_EQ(window_.TakeLog(),
             (Log{"hbar 0..0", "vbar 0..0", "flush", "scroll (0,0,564,530) by (0,315)"}));
-  EXPECT_EQ(ToText(grid_.ClientRect()), "(0,0,564,530)");
+  EXPECT_EQ(ToText(grid_.View().ClientRect()), "(0,0,564,530)");
   EXPECT_EQ(grid_.TopRow(), 0);
 }
 
@@ -165,32 +165,32 @@ TEST_F(GridWindowTest, ScrollCodes) {
   };
   for (const Case& c : cases) {
     grid_.SetTopRow(c.from);
-    grid_.ScrollMessage(c.bar, c.code, c.thumb);
+    grid_.View().ScrollMessage(c.bar, c.code, c.thumb);
     EXPECT_EQ(grid_.TopRow(), c.to) << c.name;
     EXPECT_EQ(grid_.LeftCol(), 0) << c.name;
   }
   // Nothing to scroll across.
-  grid_.ScrollMessage(sbHorizontal, scLineDown, 0);
+  grid_.View().ScrollMessage(sbHorizontal, scLineDown, 0);
   EXPECT_EQ(grid_.LeftCol(), 0);
 
   TGridOptions options = grid_.Options();
   options.Include(TGridOption::goThumbTracking);
   grid_.SetOptions(options);
   grid_.SetTopRow(5);
-  grid_.ScrollMessage(sbVertical, scTrack, 64);
+  grid_.View().ScrollMessage(sbVertical, scTrack, 64);
   EXPECT_EQ(grid_.TopRow(), 8);
 }
 
 TEST_F(GridWindowTest, PageDownWithOneFullyVisibleRowScrollsOneRow) {
   // Client 547 x 150: both bars, one whole row of 105 and a part of the next.
   window_.SetSize(568, 171);
-  ASSERT_EQ(ToText(grid_.ClientRect()), "(0,0,547,150)");
+  ASSERT_EQ(ToText(grid_.View().ClientRect()), "(0,0,547,150)");
   ASSERT_EQ(grid_.VisibleRowCount(), 1);
-  grid_.ScrollMessage(sbVertical, scPageDown, 0);
+  grid_.View().ScrollMessage(sbVertical, scPageDown, 0);
   EXPECT_EQ(grid_.TopRow(), 1);
-  grid_.ScrollMessage(sbVertical, scPageDown, 0);
+  grid_.View().ScrollMessage(sbVertical, scPageDown, 0);
   EXPECT_EQ(grid_.TopRow(), 2);
-  grid_.ScrollMessage(sbVertical, scPageUp, 0);
+  grid_.View().ScrollMessage(sbVertical, scPageUp, 0);
   EXPECT_EQ(grid_.TopRow(), 1);
 }
 
@@ -199,9 +199,9 @@ TEST_F(GridWindowTest, ScrollingPassesOverRowsOfSizeZero) {
   grid_.SetRowHeights(6, 0);
   grid_.SetRowHeights(7, 0);
   grid_.SetTopRow(5);
-  grid_.ScrollMessage(sbVertical, scLineDown, 0);
+  grid_.View().ScrollMessage(sbVertical, scLineDown, 0);
   EXPECT_EQ(grid_.TopRow(), 8);
-  grid_.ScrollMessage(sbVertical, scLineUp, 0);
+  grid_.View().ScrollMessage(sbVertical, scLineUp, 0);
   EXPECT_EQ(grid_.TopRow(), 5);
 }
 
@@ -251,9 +251,9 @@ TEST_F(GridWindowTest, WithFixedCellsTheHeaderBandsScrollAlongOneAxisOnly) {
   grid_.SetDefaultRowHeight(50);
   grid_.SetFixedCols(1);
   grid_.SetFixedRows(1);
-  ASSERT_EQ(ToText(grid_.ClientRect()), "(0,0,547,513)");
+  ASSERT_EQ(ToText(grid_.View().ClientRect()), "(0,0,547,513)");
   window_.TakeLog();
-  grid_.MoveTopLeft({2, 3});
+  grid_.View().MoveTopLeft({2, 3});
   EXPECT_EQ(window_.TakeLog(),
             (Log{"flush", "hpos 25", "vpos 25", "scroll (100,0,547,50) by (-100,0)",
                  "scroll (0,50,100,513) by (0,-100)", "scroll (100,50,547,513) by (-100,-100)"}));
@@ -280,10 +280,10 @@ TEST_F(GridWindowTest, MovingTheCurrentCellBringsItIntoViewAndMarksTheChange) {
 
 TEST_F(GridWindowTest, AScrollMessageTakesTheFocusOnlyWhenTheWindowCanHaveIt) {
   window_.can_focus = false;
-  grid_.ScrollMessage(sbVertical, scEndScroll, 0);
+  grid_.View().ScrollMessage(sbVertical, scEndScroll, 0);
   EXPECT_EQ(window_.TakeLog(), Log{});
   window_.can_focus = true;
-  grid_.ScrollMessage(sbVertical, scEndScroll, 0);
+  grid_.View().ScrollMessage(sbVertical, scEndScroll, 0);
   EXPECT_EQ(window_.TakeLog(), Log{"focus"});
 }
 
@@ -310,7 +310,7 @@ TEST_F(GridWindowTest, AnAppearanceChangeRepaintsOnceAndOnlyWhenItDiffers) {
        everything},
       {"while locked",
        [&] {
-         grid_.BeginUpdate();
+         grid_.View().BeginUpdate();
          ChangeAppearance(grid_, &TGridAppearance::ShowSelection, false);
        },
        {}},
@@ -325,7 +325,7 @@ TEST_F(GridWindowTest, AnAppearanceChangeRepaintsOnceAndOnlyWhenItDiffers) {
 TEST(GridWithoutWindowTest, NothingIsMarkedBeforeTheWindowExists) {
   TCellGrid grid;
   LoadStoredLayout(grid);
-  grid.RepaintCell(0, 0);
+  grid.View().RepaintCell(0, 0);
   grid.SetCells(1, 1, "9");
   grid.SetRowCount(9);
   grid.MoveCurrent(0, 8, TMoveAnchor::kYes, TShowCell::kYes);
@@ -335,8 +335,8 @@ TEST(GridWithoutWindowTest, NothingIsMarkedBeforeTheWindowExists) {
   EXPECT_EQ(window.Log(), Log{});
   EXPECT_EQ(grid.Cells(1, 1), "9");
   // Without a window the client area is the control's size less its edge.
-  grid.AttachWindow(nullptr);
-  EXPECT_EQ(ToText(grid.ClientRect()), "(0,0,564,530)");
+  grid.View().AttachWindow(nullptr);
+  EXPECT_EQ(ToText(grid.View().ClientRect()), "(0,0,564,530)");
 }
 
 // The layout is kept between events: every change of the lines or of the client area must drop
@@ -367,7 +367,7 @@ TEST(GridKeptLayoutTest, IsDroppedWhenACountASizeOrTheClientAreaChanges) {
        "128 320 396 2 | 21 210 246 1"},
       {"top-left",
        [](TCellGrid& g, FakeGridWindow&) {
-         g.MoveTopLeft({2, 4});
+         g.View().MoveTopLeft({2, 4});
        },
        "64 256 396 2 | 21 147 246 4"},
       {"client area", [](TCellGrid&, FakeGridWindow& w) { w.SetSize(200, 250); },
@@ -378,9 +378,9 @@ TEST(GridKeptLayoutTest, IsDroppedWhenACountASizeOrTheClientAreaChanges) {
     FakeGridWindow window(400, 250);
     window.Attach(grid);
     window.Show();
-    grid.CalcLayout();
+    grid.View().Layout();
     c.change(grid, window);
-    const TGridLayout l = grid.CalcLayout();
+    const TGridLayout l = grid.View().Layout();
     EXPECT_EQ(Format("%d %d %d %d | %d %d %d %d",
                      {l.Horz.FixedEnd, l.Horz.CellsEnd, l.Horz.Extent, l.Horz.FirstCell,
                       l.Vert.FixedEnd, l.Vert.CellsEnd, l.Vert.Extent, l.Vert.FirstCell}),

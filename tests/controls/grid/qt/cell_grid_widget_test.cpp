@@ -38,8 +38,8 @@ class CellGridWidgetTest : public ::testing::Test {
 
 TEST_F(CellGridWidgetTest, HasTheSunkenEdgeAndTheGridsSize) {
   EXPECT_EQ(widget_.frameWidth(), 2);
-  EXPECT_EQ(widget_.Grid().Width(), 568);
-  EXPECT_EQ(widget_.Grid().Height(), 534);
+  EXPECT_EQ(widget_.Grid().View().Width(), 568);
+  EXPECT_EQ(widget_.Grid().View().Height(), 534);
   EXPECT_EQ(ToText(widget_.ClientRect()), "(0,0,564,530)");
   EXPECT_EQ(Viewport(), widget_.ClientRect());
   EXPECT_FALSE(BarVisible(widget_.horizontalScrollBar()));
@@ -106,7 +106,7 @@ TEST_F(CellGridWidgetTest, BarActionsScrollTheGridAndTheThumbShowsItsPosition) {
 
   // Growing the window back shows everything from the first cell.
   widget_.resize(568, 534);
-  EXPECT_EQ(grid.TopLeft(), (TCellCoord{0, 0}));
+  EXPECT_EQ(grid.Model().TopLeft, (TCellCoord{0, 0}));
 }
 
 // What the bar's "Scroll here" does: the view goes to the line the thumb stands for, and the
@@ -135,7 +135,7 @@ TEST_F(CellGridWidgetTest, ScrollingMovesThePixels) {
   widget_.resize(400, 300);
   QApplication::processEvents();
   const QImage before = widget_.viewport()->grab().toImage();
-  grid.MoveTopLeft({0, 1});
+  grid.View().MoveTopLeft({0, 1});
   QApplication::processEvents();
   const QImage after = widget_.viewport()->grab().toImage();
   // Row 1 (105 pixels down) is now at the top: its pixels moved up by one row.

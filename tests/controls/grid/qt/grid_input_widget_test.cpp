@@ -103,7 +103,7 @@ TEST_F(GridInputWidgetTest, GridLinesTheMarginAndTheEdge) {
   QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {3 * 62, 4 * 58});
   QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {560, 100});  // right of the board
   EXPECT_EQ(clicks_, (std::vector<std::string>{"row 3 col 2", "row 4 col 3"}));
-  EXPECT_EQ(Grid().Current(), (TCellCoord{3, 4}));
+  EXPECT_EQ(Grid().Model().Current, (TCellCoord{3, 4}));
   // The sunken edge is not the grid's client area: a press there is not the grid's.
   edit_->setFocus();
   QTest::mouseClick(widget_, Qt::LeftButton, {}, {1, 1});
@@ -144,7 +144,7 @@ TEST_F(GridInputWidgetTest, AQuickSecondPressAcrossAGridLineIsADoubleClick) {
   SendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, right, 50);
   EXPECT_EQ(clicks_, std::vector<std::string>{"row 1 col 2"});
   EXPECT_EQ(double_clicks_, std::vector<std::string>{"row 1 col 3"});
-  EXPECT_EQ(Grid().Current(), (TCellCoord{2, 1}));
+  EXPECT_EQ(Grid().Model().Current, (TCellCoord{2, 1}));
 }
 
 TEST_F(GridInputWidgetTest, DraggingOutOfTheGridAutoScrollsToTheLastColumn) {
@@ -155,13 +155,13 @@ TEST_F(GridInputWidgetTest, DraggingOutOfTheGridAutoScrollsToTheLastColumn) {
   // The pointer leaves the grid to the right; the grab keeps the moves coming.
   const QPoint outside(Viewport()->width() + 30, At(0, 2).y());
   QTest::mouseMove(Viewport(), outside);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Anchor().X == 8; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Model().Anchor.X == 8; }, 5000));
   EXPECT_EQ(Grid().LeftCol(), Grid().LargestTopLeft({8, 8}).X);
   // To the left of the grid it runs back to the first column.
   QTest::mouseMove(Viewport(), QPoint(-20, At(0, 2).y()));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Anchor().X == 0; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Grid().Model().Anchor.X == 0; }, 5000));
   QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {-20, At(0, 2).y()});
-  EXPECT_EQ(Grid().Current(), (TCellCoord{0, 2}));
+  EXPECT_EQ(Grid().Model().Current, (TCellCoord{0, 2}));
   EXPECT_EQ(clicks_.size(), 1u);
 }
 
@@ -185,10 +185,10 @@ TEST_F(GridInputWidgetTest, KeysMoveTheCurrentCellAndTabLeavesTheGrid) {
   widget_->setFocus();
   QTest::keyClick(widget_, Qt::Key_Down);
   QTest::keyClick(widget_, Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(Grid().Current(), (TCellCoord{1, 1}));
-  EXPECT_EQ(Grid().Anchor(), (TCellCoord{0, 1}));
+  EXPECT_EQ(Grid().Model().Current, (TCellCoord{1, 1}));
+  EXPECT_EQ(Grid().Model().Anchor, (TCellCoord{0, 1}));
   QTest::keyClick(widget_, Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(Grid().Current(), (TCellCoord{8, 8}));
+  EXPECT_EQ(Grid().Model().Current, (TCellCoord{8, 8}));
   QTest::keyClick(widget_, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Grid().Selection(), (TGridRect{0, 0, 8, 8}));
   QTest::keyClick(widget_, Qt::Key_Tab);
@@ -262,7 +262,7 @@ TEST_F(GridInputWidgetTest, AFailingHandlerIsReportedOnceWithTheGridReleasedAndI
     Grid().Events.OnClick = nullptr;
     const TRect cell = Grid().CellBounds(1, Grid().TopRow());
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {cell.Left + 5, cell.Top + 5});
-    EXPECT_EQ(Grid().Current(), (TCellCoord{1, Grid().TopRow()}));
+    EXPECT_EQ(Grid().Model().Current, (TCellCoord{1, Grid().TopRow()}));
     EXPECT_EQ(reports.size(), 1u);
   }
   SetErrorReporter(old_reporter);

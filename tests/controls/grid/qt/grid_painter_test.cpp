@@ -113,7 +113,7 @@ class GridPainterTest : public ::testing::Test {
 
   // Paints the whole client area onto an untouched image.
   QImage PaintAll() {
-    const TRect client = grid_.ClientRect();
+    const TRect client = grid_.View().ClientRect();
     QImage image(client.Width(), client.Height(), QImage::Format_RGB32);
     image.fill(kUntouched);
     PaintOver(image, QRegion(0, 0, client.Width(), client.Height()));
@@ -226,7 +226,7 @@ TEST_F(GridPainterTest, ACellCutAtTheClientEdgeIsPaintedWithItsWholeBox) {
   grid_.SetDefaultColWidth(100);
   grid_.SetDefaultRowHeight(127);
   // Both bars show: the client area is 547 x 513, column 5 starts at 500 and row 4 at 508.
-  ASSERT_EQ(grid_.ClientRect(), (TRect{0, 0, 547, 513}));
+  ASSERT_EQ(grid_.View().ClientRect(), (TRect{0, 0, 547, 513}));
   const QImage image = PaintAll();
   // The cut cells have no line at the client edge: their lines lie beyond it.
   for (int y = 0; y < 126; ++y) EXPECT_NE(image.pixel(546, y), kSilver) << y;
@@ -489,7 +489,7 @@ TEST(GridPainterFrameTest, TheFrameIsTwoRingsUnlessFlatOrLocked) {
   for (const Case& c : cases) {
     TCellGrid grid(c.themes);
     grid.SetFlat(c.flat);
-    if (c.locked) grid.BeginUpdate();
+    if (c.locked) grid.View().BeginUpdate();
     QImage image(7, 6, QImage::Format_RGB32);
     image.fill(kUntouched);
     {
