@@ -6,6 +6,10 @@
 
 namespace zelvorn {
 
+// The captions of the information box and of the runtime's own report.
+inline constexpr char kInfoCaption[] = "提示";
+inline constexpr char kApplicationErrorCaption[] = "应用程序错误";
+
 // Lower-cases a UTF-8 text by the platform's rules, which know every script.
 using TLowerCase = std::string (*)(std::string_view text);
 

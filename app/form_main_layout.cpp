@@ -1,5 +1,7 @@
 #include "app/form_main_layout.h"
 
+#include <algorithm>
+
 #include "controls/grid/cell_grid.h"
 #include "platform/timer.h"
 
@@ -26,16 +28,12 @@ TFormMainLayout DesignedLayout() {
   layout.Label2 = {{5, 4, 29, 56}, "0", true, Font("宋体", -56, true, clWindowText), "进度"};
   layout.ComboBox1 = {{115, 23, 149, 24}, 16, {"5×5", "6×6", "7×7", "8×8", "9×9"}, 0, "5×5"};
   layout.Button1 = {{296, 8, 101, 50}, "开始训练"};
-  layout.VosTimeBox1 = {{412, 15, 140, 37},
-                        false,
-                        clBlack,
-                        false,
-                        true,
-                        "00:00:00",
-                        Font("黑体", -29, false, clWhite),
-                        false,
-                        false,
-                        "用时"};
+  layout.VosTimeBox1 = {
+      {412, 15, 140, 37},
+      {false, clBlack, false, true, "00:00:00", Font("黑体", -29, false, clWhite)},
+      false,
+      false,
+      "用时"};
   layout.CellGrid1 = {110,
                       105,
                       0,
@@ -56,6 +54,21 @@ TFormMainLayout DesignedLayout() {
 const TFormMainLayout& FormMainLayout() {
   static const TFormMainLayout layout = DesignedLayout();
   return layout;
+}
+
+TBounds StripBounds(std::int32_t client_width) {
+  return {0, 0, client_width, FormMainLayout().Panel1.Height};
+}
+
+TBounds GridBounds(std::int32_t client_width, std::int32_t client_height) {
+  const std::int32_t strip = FormMainLayout().Panel1.Height;
+  return {0, strip, client_width, std::max(0, client_height - strip)};
+}
+
+std::unique_ptr<TTimer> LoadTimer(const TFormMainLayout::TTimer& stored) {
+  auto timer = std::make_unique<TTimer>();
+  timer->SetEnabled(stored.Enabled);
+  return timer;
 }
 
 void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/grid/grid_types.h"
+#include "controls/timebox/time_box_look.h"
 #include "platform/color.h"
 #include "platform/font.h"
 #include "training/training_controller.h"
@@ -62,12 +64,7 @@ struct TFormMainLayout {
   };
   struct TTimeBox {
     TBounds Bounds;
-    bool AutoSelect = true;
-    TColor Color = clWindow;
-    bool Enabled = true;
-    bool ReadOnly = false;
-    std::string Text;
-    TFont Font;
+    TTimeBoxLook Look;
     bool NowBegin = false;
     bool NowPause = false;
     std::string AccessibleName;
@@ -103,8 +100,41 @@ struct TFormMainLayout {
 // The main window as it was designed.
 const TFormMainLayout& FormMainLayout();
 
+// Where the strip and the grid stand in a client area of this size: the strip keeps its height
+// along the top, the grid takes the rest.
+TBounds StripBounds(std::int32_t client_width);
+TBounds GridBounds(std::int32_t client_width, std::int32_t client_height);
+
+// The run timer as stored.
+std::unique_ptr<TTimer> LoadTimer(const TFormMainLayout::TTimer& stored);
+
 // Applies the grid's stored values, fixed counts before RowCount so that they take effect.
 void LoadCellGrid(TCellGrid& grid, const TFormMainLayout::TGrid& stored);
+
+// The stored values of the strip's controls, applied to any host's controls in the order they
+// stand in the layout.
+
+template <class TLabelControl>
+void LoadLabel(TLabelControl& label, const TFormMainLayout::TLabel& stored) {
+  label.SetCaption(stored.Caption);
+  if (stored.OwnFont) label.SetFont(stored.Font);
+}
+
+template <class TComboBoxControl>
+void LoadComboBox(TComboBoxControl& box, const TFormMainLayout::TComboBox& stored) {
+  for (const std::string& item : stored.Items) box.AddItem(item);
+  box.SetItemIndex(stored.ItemIndex);
+  box.SetText(stored.Text);
+}
+
+// The clock is started or stopped first, then paused or let run, so that a stopped clock that is
+// not paused keeps its timer on and idles.
+template <class TTimeBoxControl>
+void LoadTimeBox(TTimeBoxControl& box, const TFormMainLayout::TTimeBox& stored) {
+  box.SetLook(stored.Look);
+  box.Clock().SetNowBegin(stored.NowBegin);
+  box.Clock().SetNowPause(stored.NowPause);
+}
 
 // The main window's four handlers, the training controller's, and their wiring to the grid's
 // events and the run timer. The host wires the start button's click to Button1Click.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/cell_grid_port.h"
+#include "app/form_main_layout.h"
 #include "platform/timer.h"
 #include "training/ports.h"
 
@@ -64,28 +65,30 @@ class TTimerPort final : public IRunTimer {
   TTimer& timer_;
 };
 
-// The ports of one main window, made with its controls and kept as long as they are: the
-// controller holds references to them.
+// The main window's training, made with its controls and kept as long as they are: their ports,
+// the controller's handlers over them, and those handlers bound to the grid's events, the run
+// timer and the start button's click.
 template <class TTimeBoxControl, class TLabelControl, class TComboBoxControl, class TButtonControl>
-class TWindowPorts {
+class TFormMainTraining {
  public:
-  TWindowPorts(TCellGrid& grid, TTimeBoxControl& time_box, TLabelControl& progress_label,
-               const TComboBoxControl& size_chooser, TButtonControl& start_button, TTimer& timer)
+  // The wrong-click sound is played from `sound_path`.
+  TFormMainTraining(TCellGrid& grid, TTimeBoxControl& time_box, TLabelControl& progress_label,
+                    const TComboBoxControl& size_chooser, TButtonControl& start_button,
+                    TTimer& timer, IInfoBox& info_box, ISoundPlayer& sound, std::string sound_path)
       : grid_(grid),
         time_box_(time_box),
         progress_label_(progress_label),
         size_chooser_(size_chooser),
         start_button_(start_button),
-        timer_(timer) {}
-  TWindowPorts(const TWindowPorts&) = delete;
-  TWindowPorts& operator=(const TWindowPorts&) = delete;
-
-  // The controller's ports: these with the application's message box and sound player and the
-  // wrong-click sound's path.
-  TTrainingPorts Ports(IInfoBox& info_box, ISoundPlayer& sound, std::string sound_path) {
-    return {grid_,  time_box_, progress_label_, size_chooser_,        start_button_,
-            timer_, info_box,  sound,           std::move(sound_path)};
+        timer_(timer),
+        handlers_({grid_, time_box_, progress_label_, size_chooser_, start_button_, timer_,
+                   info_box, sound, std::move(sound_path)}) {
+    handlers_.BindGrid(grid);
+    handlers_.BindTimer(timer);
+    start_button.OnClick = [this] { handlers_.Button1Click(); };
   }
+  TFormMainTraining(const TFormMainTraining&) = delete;
+  TFormMainTraining& operator=(const TFormMainTraining&) = delete;
 
  private:
   TCellGridPort grid_;
@@ -94,6 +97,8 @@ class TWindowPorts {
   TComboBoxPort<TComboBoxControl> size_chooser_;
   TButtonPort<TButtonControl> start_button_;
   TTimerPort timer_;
+  // After the ports, which the controller holds references to.
+  TFormMainHandlers handlers_;
 };
 
 }  // namespace zelvorn

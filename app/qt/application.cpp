@@ -1,15 +1,12 @@
 #include "app/qt/application.h"
 
-#include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/application_texts.h"
 #include "platform/error_boundary.h"
-#include "platform/exceptions.h"
 #include "platform/qt/cancel_mode.h"
 #include "platform/qt/deferred_wave_player.h"
 #include "platform/qt/font.h"
@@ -34,7 +31,7 @@ void StartUpMessageHandler(QtMsgType type, const QMessageLogContext& context,
                message.section(u'\n', 0, 0).toLocal8Bit().constData());
   std::fflush(stderr);
   // Nothing of the program exists yet that would need finalising, and returning would abort.
-  std::_Exit(TApplication::kStartupFailureExitCode);
+  std::_Exit(kStartupFailureExitCode);
 }
 
 // Runs before QApplication's constructor, which is where Qt connects to the window system.
@@ -45,10 +42,6 @@ int& GuardStartUp(int& argc) {
 
 void EndStartUpGuard() { qInstallMessageHandler(handler_before_start_up); }
 
-std::string ModuleName() {
-  return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
-}
-
 std::string LowerCase(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
       .toLower()
@@ -57,54 +50,34 @@ std::string LowerCase(std::string_view text) {
 
 }  // namespace
 
+// Qt's paths separate folders with "/" alone, on every system.
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(GuardStartUp(argc), argv),
-      title_(QString::fromStdString(
-          ApplicationTitle(applicationFilePath().toStdString(), &LowerCase))),
       icon_(QStringLiteral(":/zelvorn/zelvorn.png")),
       boxes_(std::make_unique<TQtMessageBoxes>()),
       wave_player_(std::make_unique<TDeferredWavePlayer>(applicationDirPath() +
                                                          QStringLiteral("/zelvorn_wave"))),
-      application_window_(std::make_unique<QWidget>()) {
+      application_window_(std::make_unique<QWidget>()),
+      core_(*this, *this, applicationFilePath().toStdString(), "/", &LowerCase) {
   EndStartUpGuard();
   // Only closing the main form ends the program; the boxes and the hidden window do not count.
   setQuitOnLastWindowClosed(false);
   setWindowIcon(icon_);
   InstallFontSubstitutions();
-  application_window_->setWindowTitle(title_);
+  application_window_->setWindowTitle(Title());
   application_window_->setWindowIcon(icon_);
   CentreApplicationWindowOn(nullptr);
-  previous_reporter_ =
-      SetErrorReporter([this](std::exception_ptr error) { HandleException(error); });
 }
 
-// The forms go while the report is still ours; after that, nothing may reach an application
-// that is being destroyed.
-TApplication::~TApplication() {
-  ShutDown();
-  SetErrorReporter(std::move(previous_reporter_));
-}
-
-void TApplication::AddForm(TFormFactory factory) {
-  if (startup_failed_) return;
-  try {
-    forms_.push_back(factory(*this));
-  } catch (...) {
-    startup_failed_ = true;
-    // Where a C++ exception was thrown is not known once it is caught; the code that was
-    // creating the form is the closest address there is.
-    ReportStartupFailure(std::current_exception(), reinterpret_cast<const void*>(factory));
-  }
-}
+// No box may outlive the forms on screen; the core then takes the forms and the report with it.
+TApplication::~TApplication() { HideBoxes(); }
 
 void TApplication::Run() {
-  if (startup_failed_ || MainForm() == nullptr) {
-    exit_code_ = startup_failed_ ? kStartupFailureExitCode : 0;
-    return;
-  }
+  if (!core_.ReadyToRun()) return;
   MainForm()->show();
-  exit_code_ = exec();
-  ShutDown();
+  const int exit_code = exec();
+  HideBoxes();
+  core_.Finish(exit_code);
 }
 
 void TApplication::ShowInfoMessage(const std::string& text) {
@@ -137,33 +110,19 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   }
 }
 
-void TApplication::HandleException(std::exception_ptr error) {
-  CancelMouseCapture();
-  const TFailure failure = DescribeFailure(error);
-  if (failure.is_exception) {
-    ShowException(failure.message);
-    return;
-  }
-  // The address where something was thrown is not known here.
-  boxes_->ShowApplicationError(QString::fromStdString(
-      RuntimeErrorText(failure.class_name, ModuleName(), nullptr, failure.message)));
-}
-
-void TApplication::ReportStartupFailure(std::exception_ptr error, const void* address) {
-  const TFailure failure = DescribeFailure(error);
-  boxes_->ShowApplicationError(QString::fromStdString(
-      RuntimeErrorText(failure.class_name, ModuleName(), address, failure.message)));
-}
-
 // The box disables every other window while it is up, which moves the activation and the focus;
 // the person should find them where they were once the box is gone.
-void TApplication::ShowException(const std::string& message) {
+void TApplication::ShowErrorBox(const std::string& text) {
   const QPointer<QWidget> active = activeWindow();
   const QPointer<QWidget> focus = focusWidget();
   CentreApplicationWindowOn(active);
-  boxes_->ShowError(*application_window_, title_, QString::fromStdString(ErrorBoxText(message)));
+  boxes_->ShowError(*application_window_, Title(), QString::fromStdString(text));
   if (active) active->activateWindow();
   if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+void TApplication::ShowApplicationError(const std::string& text) {
+  boxes_->ShowApplicationError(QString::fromStdString(text));
 }
 
 // A handler that failed in the middle of a drag or a selection leaves its widget holding the
@@ -184,14 +143,11 @@ void TApplication::CentreApplicationWindowOn(const QWidget* window) {
   application_window_->setGeometry(QRect(screen->geometry().center(), QSize(0, 0)));
 }
 
-// Boxes still up are hidden first, so no window of the program outlives the forms on screen;
-// the forms go in the reverse order of their creation, each with all its controls and timers.
-void TApplication::ShutDown() {
+void TApplication::HideBoxes() {
   const auto owned = application_window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   for (QWidget* window : owned) {
     if (window->isWindow()) window->hide();
   }
-  while (!forms_.empty()) forms_.pop_back();
 }
 
 }  // namespace zelvorn

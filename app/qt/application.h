@@ -3,38 +3,30 @@
 #include <QApplication>
 #include <QIcon>
 #include <QString>
-#include <exception>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "app/application_core.h"
 #include "app/qt/message_boxes.h"
-#include "platform/error_boundary.h"
 #include "platform/qt/timer_source.h"
 #include "platform/qt/wave_player.h"
 #include "training/ports.h"
 
 namespace zelvorn {
 
-// The one application object of the process: its title and icon, the hidden application window
-// that owns the message boxes, the forms, the event loop with the report of exceptions that no
-// handler caught, and the shutdown.
+// The one application object of the process on Qt: TApplicationCore (the title, the forms, the
+// failure report, the exit code) over Qt's application, with the icon, the hidden application
+// window that owns the message boxes, and the event loop.
 //
-// Start-up: constructing it connects to the window system. When that fails (no display, no
-// usable platform plugin), the process ends at once with a clear message on standard error and
-// exit code 1. An exception out of CreateForm is a start-up failure: it is reported in the
-// "应用程序错误" box, and Run then ends at once with exit code 1.
-//
-// Running: while it lives, this object is the error reporter (platform/error_boundary.h): every
-// exception our handlers catch where Qt called them is shown in an error box captioned with the
-// title, and the loop goes on with whatever state the handler left. notify() catches what a
-// handler let through, as a last net, and reports it the same way. Closing the main form ends the
-// loop; Run then hides the boxes still up, destroys the forms (the main form last) and sets exit
-// code 0.
-class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
+// Constructing it connects to the window system. When that fails (no display, no usable platform
+// plugin), the process ends at once with a clear message on standard error and exit code 1.
+// notify() catches what a handler let through, as a last net, and reports it. Closing the main
+// form ends the loop; Run then hides the boxes still up and the forms go.
+class TApplication : public QApplication,
+                     public IApplicationHost,
+                     public IInfoBox,
+                     public ISoundPlayer {
  public:
-  static constexpr int kStartupFailureExitCode = 1;
-
   TApplication(int& argc, char** argv);
   ~TApplication() override;
   TApplication(const TApplication&) = delete;
@@ -44,19 +36,21 @@ class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
   // main form, which Run shows and whose closing ends the program.
   template <class TForm>
   void CreateForm() {
-    AddForm(&MakeForm<TForm>);
+    core_.CreateForm<TForm>();
   }
 
   // Shows the main form and runs the event loop until the main form is closed, then shuts down.
   void Run();
   // 0 after a normal end, 1 after a start-up failure.
-  int ExitCode() const { return exit_code_; }
+  int ExitCode() const { return core_.ExitCode(); }
 
   // Derived from the executable's file name (ApplicationTitle); the caption of the error box.
-  const QString& Title() const { return title_; }
+  QString Title() const { return QString::fromStdString(core_.Title()); }
+  // The wrong-click sound's path, beside the program.
+  std::string SoundPath() const { return core_.SoundPath(); }
   // Never shown; it carries the title and the icon and owns the message boxes.
   QWidget& ApplicationWindow() { return *application_window_; }
-  QWidget* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+  QWidget* MainForm() const { return core_.MainForm(); }
 
   // The information box "提示" (IMessageBoxes::ShowInfo), owned by the application window so that
   // the main form keeps working while it is up. Returns once it has been dismissed.
@@ -76,37 +70,24 @@ class TApplication : public QApplication, public IInfoBox, public ISoundPlayer {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
-  // The error reporter, reached only through ReportError so that a failure during a report waits
-  // for its turn: the window holding the mouse capture is told to cancel its mode and loses the
-  // capture, then the exception is shown in the error box; afterwards the window that was active
-  // is active again and the focus is back where it was.
-  void HandleException(std::exception_ptr error);
-  using TFormFactory = std::unique_ptr<QWidget> (*)(TApplication&);
-
-  template <class TForm>
-  static std::unique_ptr<QWidget> MakeForm(TApplication& application) {
-    return std::make_unique<TForm>(application);
-  }
-
-  void AddForm(TFormFactory factory);
-  void ReportStartupFailure(std::exception_ptr error, const void* address);
-  void ShowException(const std::string& message);
-  void CancelMouseCapture();
+  // The report's platform calls: the window holding the mouse capture is told to cancel its
+  // mode and loses the capture; the error box leaves the window that was active active again
+  // and the focus where it was.
+  void CancelMouseCapture() override;
+  void ShowErrorBox(const std::string& text) override;
+  void ShowApplicationError(const std::string& text) override;
   void CentreApplicationWindowOn(const QWidget* window);
-  void ShutDown();
+  void HideBoxes();
 
   // Every timer of the program ticks on Qt's loop.
   TQtTimerSource timer_source_;
   TScopedTimerSource timer_scope_{timer_source_};
-  QString title_;
   QIcon icon_;
   std::unique_ptr<IMessageBoxes> boxes_;
   std::unique_ptr<IWavePlayer> wave_player_;
   std::unique_ptr<QWidget> application_window_;
-  std::vector<std::unique_ptr<QWidget>> forms_;  // the main form first
-  TErrorReporter previous_reporter_;
-  bool startup_failed_ = false;
-  int exit_code_ = 0;
+  // Last, so that the forms and the report go first.
+  TApplicationCore<TApplication, QWidget> core_;
 };
 
 }  // namespace zelvorn

@@ -4,20 +4,14 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
-#include <algorithm>
-#include <string>
 
 #include "app/form_main_layout.h"
 #include "app/qt/application.h"
 #include "app/qt/form_controls.h"
 #include "controls/grid/qt/cell_grid_widget.h"
 #include "controls/timebox/qt/vos_time_box.h"
-#include "platform/color.h"
-#include "platform/font.h"
 #include "platform/qt/color.h"
 #include "platform/qt/font.h"
-#include "platform/timer.h"
-#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -43,11 +37,6 @@ void SetColors(QWidget& widget, TColor background, TColor text) {
   widget.setPalette(colors);
 }
 
-// Qt's paths separate folders with "/" alone, on every system.
-std::string WrongClickSoundPath() {
-  return SoundFilePath(QCoreApplication::applicationFilePath().toStdString(), "/");
-}
-
 }  // namespace
 
 TForm_main::TForm_main(TApplication& owner)
@@ -57,18 +46,14 @@ TForm_main::TForm_main(TApplication& owner)
   LoadForm();
   LoadPanel1();
   LoadCellGrid1();
-  LoadTimer1();
+  Timer1 = LoadTimer(FormMainLayout().Timer1);
   // Tab order: the strip (chooser, button; the time box is disabled), then the grid.
   setTabOrder(ComboBox1, Button1);
   setTabOrder(Button1, CellGrid1);
   ComboBox1->setFocus(Qt::OtherFocusReason);
 
-  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
-                                    *Timer1);
-  handlers_ =
-      std::make_unique<TFormMainHandlers>(ports_->Ports(owner_, owner_, WrongClickSoundPath()));
-  handlers_->BindGrid(CellGrid1->Grid());
-  handlers_->BindTimer(*Timer1);
+  training_ = std::make_unique<TTraining>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1,
+                                          *Button1, *Timer1, owner_, owner_, owner_.SoundPath());
 }
 
 TForm_main::~TForm_main() = default;
@@ -86,55 +71,33 @@ void TForm_main::LoadForm() {
 void TForm_main::LoadPanel1() {
   const TFormMainLayout& stored = FormMainLayout();
   Panel1 = new TPanel(this);
-  Panel1->setGeometry(0, 0, stored.Form.ClientWidth, stored.Panel1.Height);  // aligned to the top
+  Panel1->setGeometry(ToQRect(StripBounds(stored.Form.ClientWidth)));
 
   Label1 = new TLabel(Panel1);
+  Label1->setGeometry(ToQRect(stored.Label1.Bounds));
   LoadLabel(*Label1, stored.Label1);
   Label2 = new TLabel(Panel1);
+  Label2->setGeometry(ToQRect(stored.Label2.Bounds));
   LoadLabel(*Label2, stored.Label2);
 
-  const TFormMainLayout::TComboBox& chooser = stored.ComboBox1;
   ComboBox1 = new TComboBox(Panel1);
-  ComboBox1->setGeometry(ToQRect(chooser.Bounds));
-  for (const std::string& item : chooser.Items) ComboBox1->AddItem(item);
-  ComboBox1->SetItemIndex(chooser.ItemIndex);
-  ComboBox1->SetText(chooser.Text);
+  ComboBox1->setGeometry(ToQRect(stored.ComboBox1.Bounds));
+  LoadComboBox(*ComboBox1, stored.ComboBox1);
 
   Button1 = new TButton(Panel1);
   Button1->setGeometry(ToQRect(stored.Button1.Bounds));
   Button1->SetCaption(stored.Button1.Caption);
-  Button1->OnClick = [this] { handlers_->Button1Click(); };
 
-  const TFormMainLayout::TTimeBox& time_box = stored.VosTimeBox1;
   VosTimeBox1 = new TVosTimeBox(Panel1);
-  VosTimeBox1->setGeometry(ToQRect(time_box.Bounds));
-  VosTimeBox1->SetAutoSelect(time_box.AutoSelect);
-  VosTimeBox1->SetColor(time_box.Color);
-  VosTimeBox1->setEnabled(time_box.Enabled);
-  VosTimeBox1->setReadOnly(time_box.ReadOnly);
-  VosTimeBox1->SetText(time_box.Text);
-  VosTimeBox1->SetFont(time_box.Font);
-  VosTimeBox1->SetNowBegin(time_box.NowBegin);
-  VosTimeBox1->SetNowPause(time_box.NowPause);
-}
-
-void TForm_main::LoadLabel(TLabel& label, const TFormMainLayout::TLabel& stored) {
-  label.setGeometry(ToQRect(stored.Bounds));
-  label.SetCaption(stored.Caption);
-  if (stored.OwnFont) label.SetFont(stored.Font);
+  VosTimeBox1->setGeometry(ToQRect(stored.VosTimeBox1.Bounds));
+  LoadTimeBox(*VosTimeBox1, stored.VosTimeBox1);
 }
 
 void TForm_main::LoadCellGrid1() {
   const TFormMainLayout& stored = FormMainLayout();
   CellGrid1 = new TCellGridWidget(this);
-  CellGrid1->setGeometry(0, stored.Panel1.Height, stored.Form.ClientWidth,
-                         stored.Form.ClientHeight - stored.Panel1.Height);
+  CellGrid1->setGeometry(ToQRect(GridBounds(stored.Form.ClientWidth, stored.Form.ClientHeight)));
   LoadCellGrid(CellGrid1->Grid(), stored.CellGrid1);
-}
-
-void TForm_main::LoadTimer1() {
-  Timer1 = std::make_unique<TTimer>();
-  Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
 }
 
 void TForm_main::resizeEvent(QResizeEvent* event) {
@@ -148,14 +111,13 @@ void TForm_main::paintEvent(QPaintEvent* event) {
   sound_prepared_ = true;
   // The audio stack loads once the window is on the screen: the window does not wait for it,
   // and the first wrong click does not either.
-  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(WrongClickSoundPath()); });
+  QTimer::singleShot(0, this, [this] { owner_.PrepareSound(owner_.SoundPath()); });
 }
 
 void TForm_main::Realign() {
   if (Panel1 == nullptr || CellGrid1 == nullptr) return;
-  const std::int32_t strip = FormMainLayout().Panel1.Height;
-  Panel1->setGeometry(0, 0, width(), strip);
-  CellGrid1->setGeometry(0, strip, width(), std::max(0, height() - strip));
+  Panel1->setGeometry(ToQRect(StripBounds(width())));
+  CellGrid1->setGeometry(ToQRect(GridBounds(width(), height())));
 }
 
 }  // namespace zelvorn

@@ -47,17 +47,14 @@ class TForm_main : public QWidget {
  private:
   void LoadForm();
   void LoadPanel1();
-  static void LoadLabel(TLabel& label, const TFormMainLayout::TLabel& stored);
   void LoadCellGrid1();
-  void LoadTimer1();
   // Lays the strip along the top and lets the grid take the rest of the client area.
   void Realign();
 
-  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+  using TTraining = TFormMainTraining<TVosTimeBox, TLabel, TComboBox, TButton>;
 
   TApplication& owner_;
-  std::unique_ptr<TPorts> ports_;
-  std::unique_ptr<TFormMainHandlers> handlers_;
+  std::unique_ptr<TTraining> training_;
   bool sound_prepared_ = false;
 };
 

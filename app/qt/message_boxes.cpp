@@ -6,13 +6,12 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "app/application_texts.h"
 #include "platform/error_boundary.h"
 
 namespace zelvorn {
 namespace {
 
-const QString kInfoCaption = QStringLiteral("提示");
-const QString kApplicationErrorCaption = QStringLiteral("应用程序错误");
 const QString kOkText = QStringLiteral("确定");
 
 }  // namespace
@@ -44,7 +43,7 @@ void TCopyableMessageBox::keyPressEvent(QKeyEvent* event) {
 // exec() would make the box modal to the application; the information box must leave the main
 // window working, so it waits in a loop of its own instead.
 void TQtMessageBoxes::ShowInfo(QWidget& owner, const QString& text) {
-  TCopyableMessageBox box(QMessageBox::Information, kInfoCaption, text, &owner);
+  TCopyableMessageBox box(QMessageBox::Information, QString::fromUtf8(kInfoCaption), text, &owner);
   box.setWindowModality(Qt::NonModal);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   QEventLoop loop;
@@ -60,7 +59,8 @@ void TQtMessageBoxes::ShowError(QWidget& owner, const QString& caption, const QS
 }
 
 void TQtMessageBoxes::ShowApplicationError(const QString& text) {
-  TCopyableMessageBox box(QMessageBox::Critical, kApplicationErrorCaption, text, nullptr);
+  TCopyableMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationErrorCaption), text,
+                          nullptr);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }

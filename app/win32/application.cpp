@@ -14,9 +14,12 @@
 namespace zelvorn {
 namespace {
 
-constexpr wchar_t kInfoCaption[] = L"提示";
-constexpr wchar_t kApplicationErrorCaption[] = L"应用程序错误";
 constexpr wchar_t kCellsClipboardFormat[] = L"TCellGrid Cells";
+
+void ShowRuntimeError(const std::string& text) {
+  MessageBoxW(nullptr, Widen(text).c_str(), Widen(kApplicationErrorCaption).c_str(),
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
 
 std::string ModulePath() {
   std::wstring path(MAX_PATH, L'\0');
@@ -30,10 +33,8 @@ std::string ModulePath() {
   }
 }
 
-std::string ModuleName() {
-  const std::string path = ModulePath();
-  return path.substr(path.find_last_of("\\/") + 1);
-}
+// Windows separates folders with either slash.
+constexpr char kFolderSeparators[] = "\\/";
 
 // Windows' own case mapping, which knows every script.
 std::string LowerCase(std::string_view text) {
@@ -88,13 +89,11 @@ TApplication::TOleScope::~TOleScope() {
 }
 
 TApplication::TApplication(HINSTANCE instance)
-    : instance_(instance),
-      executable_path_(ModulePath()),
-      title_(Widen(ApplicationTitle(executable_path_, &LowerCase))) {
+    : instance_(instance), core_(*this, *this, ModulePath(), kFolderSeparators, &LowerCase) {
   const HICON icon = LoadIconW(instance, L"MAINICON");
   RegisterWindowClass(instance, kClassName, 0, icon, ArrowCursor(), nullptr);
   // Never seen itself: zero-sized, at the centre of the screen.
-  CreateHandle(0, kClassName, title_.c_str(),
+  CreateHandle(0, kClassName, Widen(core_.Title()).c_str(),
                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
                {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2},
@@ -109,45 +108,22 @@ TApplication::TApplication(HINSTANCE instance)
   constexpr int kFaces[] = {IDR_FACE_REGULAR, IDR_FACE_BOLD};
   RegisterBuiltInFaces(instance, kFaces);
   ole_ = std::make_unique<TOleScope>();
-  cells_clipboard_format_ = RegisterClipboardFormatW(kCellsClipboardFormat);
-  previous_reporter_ =
-      SetErrorReporter([this](std::exception_ptr error) { HandleException(error); });
-}
-
-// The forms go while the report is still ours; after that, nothing may reach an application
-// that is being destroyed.
-TApplication::~TApplication() {
-  ShutDown();
-  SetErrorReporter(std::move(previous_reporter_));
-}
-
-void TApplication::AddForm(TFormFactory factory) {
-  if (startup_failed_) return;
-  try {
-    forms_.push_back(factory(*this));
-  } catch (...) {
-    startup_failed_ = true;
-    ReportStartupFailure(std::current_exception(), reinterpret_cast<const void*>(factory));
-  }
+  RegisterClipboardFormatW(kCellsClipboardFormat);
 }
 
 void TApplication::Run(int show_command) {
-  if (startup_failed_ || MainForm() == nullptr) {
-    exit_code_ = startup_failed_ ? kStartupFailureExitCode : 0;
-    return;
-  }
+  if (!core_.ReadyToRun()) return;
   // Only maximised and minimised-without-activation change the stored (normal) state.
   const bool keeps_command = show_command == SW_SHOWMAXIMIZED || show_command == SW_SHOWMINNOACTIVE;
   ShowWindow(MainForm()->Handle(), keeps_command ? show_command : SW_SHOWNORMAL);
   UpdateWindow(MainForm()->Handle());
-  RunMessageLoop();
-  ShutDown();
+  core_.Finish(RunMessageLoop());
 }
 
 // Dialog keys (Tab between the controls) go to the main form first; every other message is
 // translated and dispatched. Every window procedure and timer callback catches for itself, so
 // nothing is thrown through here.
-void TApplication::RunMessageLoop() {
+int TApplication::RunMessageLoop() {
   MSG message;
   BOOL result;
   while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
@@ -156,37 +132,29 @@ void TApplication::RunMessageLoop() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  exit_code_ = result == 0 ? static_cast<int>(message.wParam) : 0;
+  return result == 0 ? static_cast<int>(message.wParam) : 0;
 }
 
 void TApplication::MainFormClosed() { PostQuitMessage(0); }
 
 void TApplication::ShowInfoMessage(const std::string& text) {
-  MessageBoxW(Handle(), Widen(text).c_str(), kInfoCaption, MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+  MessageBoxW(Handle(), Widen(text).c_str(), Widen(kInfoCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
 }
 
-void TApplication::HandleException(std::exception_ptr error) {
-  // A handler that failed in the middle of a drag or a selection leaves its window holding the
-  // mouse; the window ends that mode itself, and the capture goes whatever it does.
-  if (HWND holder = GetCapture(); holder != nullptr) {
-    SendMessageW(holder, WM_CANCELMODE, 0, 0);
-    if (GetCapture() == holder) ReleaseCapture();
-  }
-  const TFailure failure = DescribeFailure(error);
-  if (failure.is_exception) {
-    ShowException(failure.message);
-    return;
-  }
-  // The address where something was thrown is not known here.
-  const std::wstring text =
-      Widen(RuntimeErrorText(failure.class_name, ModuleName(), nullptr, failure.message));
-  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+// A handler that failed in the middle of a drag or a selection leaves its window holding the
+// mouse; the window ends that mode itself, and the capture goes whatever it does.
+void TApplication::CancelMouseCapture() {
+  HWND holder = GetCapture();
+  if (holder == nullptr) return;
+  SendMessageW(holder, WM_CANCELMODE, 0, 0);
+  if (GetCapture() == holder) ReleaseCapture();
 }
 
 // While the box is up no other window of the program takes input, and afterwards the person
 // finds the activation and the focus where they were. The box opens over the application window,
 // which moves to the screen the person is working on.
-void TApplication::ShowException(const std::string& message) {
+void TApplication::ShowErrorBox(const std::string& text) {
   HWND active = GetActiveWindow();
   HWND focus = GetFocus();
   if (active != nullptr) {
@@ -199,7 +167,7 @@ void TApplication::ShowException(const std::string& message) {
   }
   const std::vector<HWND> disabled = WindowsToDisable(Handle());
   for (HWND window : disabled) EnableWindow(window, FALSE);
-  MessageBoxW(Handle(), Widen(ErrorBoxText(message)).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(Handle(), Widen(text).c_str(), Widen(core_.Title()).c_str(), MB_OK | MB_ICONERROR);
   for (HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
@@ -207,16 +175,11 @@ void TApplication::ShowException(const std::string& message) {
   if (IsWindow(focus)) SetFocus(focus);
 }
 
-void TApplication::ReportStartupFailure(std::exception_ptr error, const void* address) {
-  const TFailure failure = DescribeFailure(error);
-  const std::wstring text =
-      Widen(RuntimeErrorText(failure.class_name, ModuleName(), address, failure.message));
-  MessageBoxW(nullptr, text.c_str(), kApplicationErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
+void TApplication::ShowApplicationError(const std::string& text) { ShowRuntimeError(text); }
 
-// The forms go in the reverse order of their creation, each with all its controls and timers.
-void TApplication::ShutDown() {
-  while (!forms_.empty()) forms_.pop_back();
+void TApplication::ReportStartupFailure(std::exception_ptr error, const void* address) {
+  ShowRuntimeError(
+      UnhandledFailureText(error, ModuleName(ModulePath(), kFolderSeparators), address));
 }
 
 }  // namespace zelvorn

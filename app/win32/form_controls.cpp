@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/inline_completion.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
@@ -38,10 +40,10 @@ void TPanel::RegisterWindowClass(HINSTANCE instance) {
 }
 
 // A control parent, so that the dialog keys reach the controls inside it.
-TPanel::TPanel(HWND parent, int x, int y, int width, int height) {
+TPanel::TPanel(HWND parent, const TBounds& bounds) {
   CreateHandle(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-               {x, y, x + width, y + height}, parent,
-               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)));
+               {bounds.Left, bounds.Top, bounds.Left + bounds.Width, bounds.Top + bounds.Height},
+               parent, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)));
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -72,9 +74,9 @@ void TPanel::Paint() {
   EndPaint(Handle(), &paint);
 }
 
-TLabel::TLabel(HWND parent, int x, int y, int width, int height)
-    : handle_(CreateChildControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, x, y, width, height, parent,
-                                 0)) {}
+TLabel::TLabel(HWND parent, const TBounds& bounds)
+    : handle_(CreateChildControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, bounds.Left, bounds.Top,
+                                 bounds.Width, bounds.Height, parent, 0)) {}
 
 void TLabel::SetCaption(const std::string& caption) {
   WriteText(handle_, caption);
@@ -120,11 +122,10 @@ void TLabel::FitToText() {
 }
 
 // The height Windows takes for a drop-down is the closed box and its open list together.
-TComboBox::TComboBox(HWND parent, int control_id, int x, int y, int width, int height,
-                     std::int32_t item_height)
-    : handle_(CreateChildControl(L"COMBOBOX", L"",
-                                 CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, x, y,
-                                 width, height + 8 * item_height, parent, control_id)),
+TComboBox::TComboBox(HWND parent, int control_id, const TBounds& bounds, std::int32_t item_height)
+    : handle_(CreateChildControl(
+          L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, bounds.Left,
+          bounds.Top, bounds.Width, bounds.Height + 8 * item_height, parent, control_id)),
       edit_(EditOf(handle_)) {
   SendMessageW(handle_, CB_SETITEMHEIGHT, 0, item_height);
   SetWindowSubclass(edit_, &TComboBox::EditProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -138,11 +139,8 @@ void TComboBox::AddItem(const std::string& text) {
 // Windows keeps the last chosen index while the text is edited; what the box shows is what
 // counts, compared exactly.
 std::int32_t TComboBox::ItemIndex() const {
-  const std::string text = Text();
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i] == text) return static_cast<std::int32_t>(i);
-  }
-  return -1;
+  const auto item = std::find(items_.begin(), items_.end(), Text());
+  return item == items_.end() ? -1 : static_cast<std::int32_t>(item - items_.begin());
 }
 
 void TComboBox::SetItemIndex(std::int32_t index) { SendMessageW(handle_, CB_SETCURSEL, index, 0); }
@@ -182,9 +180,9 @@ void TComboBox::CompleteTypedText() {
   SendMessageW(edit_, EM_SETSEL, typed.size(), -1);
 }
 
-TButton::TButton(HWND parent, int control_id, int x, int y, int width, int height)
-    : handle_(CreateChildControl(L"BUTTON", L"", BS_PUSHBUTTON | WS_TABSTOP, x, y, width, height,
-                                 parent, control_id)) {}
+TButton::TButton(HWND parent, int control_id, const TBounds& bounds)
+    : handle_(CreateChildControl(L"BUTTON", L"", BS_PUSHBUTTON | WS_TABSTOP, bounds.Left,
+                                 bounds.Top, bounds.Width, bounds.Height, parent, control_id)) {}
 
 void TButton::SetCaption(const std::string& caption) { WriteText(handle_, caption); }
 
@@ -198,17 +196,6 @@ std::optional<LRESULT> TButton::ControlMessage(UINT message, WPARAM wparam, LPAR
   if (message != WM_COMMAND) return std::nullopt;
   if (HIWORD(wparam) == BN_CLICKED) Click();
   return 0;
-}
-
-std::string ReadText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
-void WriteText(HWND window, const std::string& text) {
-  SetWindowTextW(window, Widen(text).c_str());
 }
 
 }  // namespace zelvorn

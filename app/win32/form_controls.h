@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form_main_layout.h"
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/win32/gdi_handle.h"
@@ -24,7 +25,7 @@ class TPanel final : public TWindow {
   static constexpr wchar_t kClassName[] = L"TPanel";
   static void RegisterWindowClass(HINSTANCE instance);
 
-  TPanel(HWND parent, int x, int y, int width, int height);
+  TPanel(HWND parent, const TBounds& bounds);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -39,7 +40,7 @@ class TPanel final : public TWindow {
 // changes, keeping its top-left corner. It shows its font's colour on the strip's face colour.
 class TLabel final : public IControlOwner {
  public:
-  TLabel(HWND parent, int x, int y, int width, int height);
+  TLabel(HWND parent, const TBounds& bounds);
   HWND Handle() const { return handle_; }
   void SetCaption(const std::string& caption);
   std::string Caption() const;
@@ -68,8 +69,7 @@ class TLabel final : public IControlOwner {
 // colour.
 class TComboBox final : public IControlOwner {
  public:
-  TComboBox(HWND parent, int control_id, int x, int y, int width, int height,
-            std::int32_t item_height);
+  TComboBox(HWND parent, int control_id, const TBounds& bounds, std::int32_t item_height);
   HWND Handle() const { return handle_; }
   void AddItem(const std::string& text);
   // The item whose text the box shows, or -1 when the text (as typed) is no item's.
@@ -96,7 +96,7 @@ class TComboBox final : public IControlOwner {
 // with the mouse or the keyboard: its BN_CLICKED comes back to it from its parent.
 class TButton final : public IControlOwner {
  public:
-  TButton(HWND parent, int control_id, int x, int y, int width, int height);
+  TButton(HWND parent, int control_id, const TBounds& bounds);
   HWND Handle() const { return handle_; }
   std::int32_t Tag() const { return tag_; }
   void SetTag(std::int32_t tag) { tag_ = tag; }
@@ -112,9 +112,5 @@ class TButton final : public IControlOwner {
   TOwnedControl owned_{handle_, *this};
   std::int32_t tag_ = 0;
 };
-
-// A window's text as UTF-8.
-std::string ReadText(HWND window);
-void WriteText(HWND window, const std::string& text);
 
 }  // namespace zelvorn

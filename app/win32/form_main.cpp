@@ -1,7 +1,5 @@
 #include "app/win32/form_main.h"
 
-#include <algorithm>
-
 #include "app/form_main_layout.h"
 #include "app/win32/application.h"
 #include "controls/grid/win32/cell_grid_window.h"
@@ -10,7 +8,6 @@
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/font.h"
 #include "platform/win32/utf16.h"
-#include "training/training_controller.h"
 
 namespace zelvorn {
 
@@ -49,26 +46,17 @@ TForm_main::TForm_main(TApplication& owner) : owner_(owner) {
   LoadForm();
   LoadPanel1();
   LoadCellGrid1();
-  LoadTimer1();
+  Timer1 = LoadTimer(FormMainLayout().Timer1);
   NameForAssistiveTools();
-  ports_ = std::make_unique<TPorts>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1, *Button1,
-                                    *Timer1);
-  // Windows separates folders with either slash.
-  handlers_ = std::make_unique<TFormMainHandlers>(
-      ports_->Ports(owner_, owner_, SoundFilePath(owner_.ExecutablePath(), "/\\")));
-  handlers_->BindGrid(CellGrid1->Grid());
-  handlers_->BindTimer(*Timer1);
-  Button1->OnClick = [this] { handlers_->Button1Click(); };
+  training_ = std::make_unique<TTraining>(CellGrid1->Grid(), *VosTimeBox1, *Label2, *ComboBox1,
+                                          *Button1, *Timer1, owner_, owner_, owner_.SoundPath());
   // Tab order is the order of creation: the chooser and the button in the strip (the time box
   // is disabled), then the grid.
   focused_control_ = ComboBox1->Handle();
 }
 
-// The handlers go before the controls they reach.
-TForm_main::~TForm_main() {
-  handlers_.reset();
-  ports_.reset();
-}
+// The training, declared after the controls it reaches, goes before them.
+TForm_main::~TForm_main() = default;
 
 void TForm_main::LoadForm() {
   const TFormMainLayout::TForm& form = FormMainLayout().Form;
@@ -80,61 +68,36 @@ void TForm_main::LoadForm() {
 
 void TForm_main::LoadPanel1() {
   const TFormMainLayout& layout = FormMainLayout();
-  RECT client;
-  GetClientRect(Handle(), &client);
-  Panel1 = std::make_unique<TPanel>(Handle(), 0, 0, client.right, layout.Panel1.Height);
+  Panel1 = std::make_unique<TPanel>(Handle(), StripBounds(ClientRect().right));
   HWND panel = Panel1->Handle();
   SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-
-  const auto& label1 = layout.Label1;
-  Label1 = std::make_unique<TLabel>(panel, label1.Bounds.Left, label1.Bounds.Top,
-                                    label1.Bounds.Width, label1.Bounds.Height);
-  Label1->SetCaption(label1.Caption);
-
-  const auto& label2 = layout.Label2;
-  Label2 = std::make_unique<TLabel>(panel, label2.Bounds.Left, label2.Bounds.Top,
-                                    label2.Bounds.Width, label2.Bounds.Height);
-  Label2->SetCaption(label2.Caption);
-  if (label2.OwnFont) Label2->SetFont(label2.Font);
-
+  Label1 = std::make_unique<TLabel>(panel, layout.Label1.Bounds);
+  LoadLabel(*Label1, layout.Label1);
+  Label2 = std::make_unique<TLabel>(panel, layout.Label2.Bounds);
+  LoadLabel(*Label2, layout.Label2);
   const auto& combo = layout.ComboBox1;
-  ComboBox1 =
-      std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds.Left, combo.Bounds.Top,
-                                  combo.Bounds.Width, combo.Bounds.Height, combo.ItemHeight);
-  for (const std::string& item : combo.Items) ComboBox1->AddItem(item);
-  ComboBox1->SetItemIndex(combo.ItemIndex);
-  ComboBox1->SetText(combo.Text);
-
-  const auto& button = layout.Button1;
-  Button1 = std::make_unique<TButton>(panel, kButton1Id, button.Bounds.Left, button.Bounds.Top,
-                                      button.Bounds.Width, button.Bounds.Height);
-  Button1->SetCaption(button.Caption);
-
+  ComboBox1 = std::make_unique<TComboBox>(panel, kComboBox1Id, combo.Bounds, combo.ItemHeight);
+  LoadComboBox(*ComboBox1, combo);
+  Button1 = std::make_unique<TButton>(panel, kButton1Id, layout.Button1.Bounds);
+  Button1->SetCaption(layout.Button1.Caption);
   const auto& box = layout.VosTimeBox1;
   VosTimeBox1 = std::make_unique<TVosTimeBox>(panel, kVosTimeBox1Id, box.Bounds.Left,
                                               box.Bounds.Top, box.Bounds.Width, box.Bounds.Height);
-  VosTimeBox1->SetAutoSelect(box.AutoSelect);
-  VosTimeBox1->SetColor(box.Color);
-  VosTimeBox1->SetEnabled(box.Enabled);
-  VosTimeBox1->SetReadOnly(box.ReadOnly);
-  VosTimeBox1->SetText(box.Text);
-  VosTimeBox1->SetFont(box.Font);
-  VosTimeBox1->SetNowBegin(box.NowBegin);
-  VosTimeBox1->SetNowPause(box.NowPause);
+  LoadTimeBox(*VosTimeBox1, box);
 }
 
 void TForm_main::LoadCellGrid1() {
-  const int strip = FormMainLayout().Panel1.Height;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  CellGrid1 = std::make_unique<TCellGridWindow>(Handle(), kCellGrid1Id, 0, strip, client.right,
-                                                std::max(0L, client.bottom - strip));
+  const RECT client = ClientRect();
+  const TBounds bounds = GridBounds(client.right, client.bottom);
+  CellGrid1 = std::make_unique<TCellGridWindow>(Handle(), kCellGrid1Id, bounds.Left, bounds.Top,
+                                                bounds.Width, bounds.Height);
   LoadCellGrid(CellGrid1->Grid(), FormMainLayout().CellGrid1);
 }
 
-void TForm_main::LoadTimer1() {
-  Timer1 = std::make_unique<TTimer>();
-  Timer1->SetEnabled(FormMainLayout().Timer1.Enabled);
+RECT TForm_main::ClientRect() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return client;
 }
 
 // Windows' own objects name a control after the label created before it, which is the progress
@@ -172,11 +135,13 @@ LRESULT TForm_main::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TForm_main::Realign(int width, int height) {
-  const int strip = FormMainLayout().Panel1.Height;
   if (Panel1) {
-    SetWindowPos(Panel1->Handle(), nullptr, 0, 0, width, strip, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Panel1->Handle(), nullptr, 0, 0, width, StripBounds(width).Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (CellGrid1) CellGrid1->SetBounds(0, strip, width, std::max(0, height - strip));
+  if (!CellGrid1) return;
+  const TBounds grid = GridBounds(width, height);
+  CellGrid1->SetBounds(grid.Left, grid.Top, grid.Width, grid.Height);
 }
 
 }  // namespace zelvorn

@@ -12,7 +12,6 @@ namespace zelvorn {
 
 class TApplication;
 class TCellGridWindow;
-class TFormMainHandlers;
 class TTimer;
 class TVosTimeBox;
 
@@ -58,16 +57,16 @@ class TForm_main : public TWindow {
   void LoadForm();
   void LoadPanel1();
   void LoadCellGrid1();
-  void LoadTimer1();
+  // The client area: its right and bottom are its size.
+  RECT ClientRect() const;
   void NameForAssistiveTools();
   void Realign(int width, int height);
 
-  using TPorts = TWindowPorts<TVosTimeBox, TLabel, TComboBox, TButton>;
+  using TTraining = TFormMainTraining<TVosTimeBox, TLabel, TComboBox, TButton>;
 
   TApplication& owner_;
   TFontHandle font_;
-  std::unique_ptr<TPorts> ports_;
-  std::unique_ptr<TFormMainHandlers> handlers_;
+  std::unique_ptr<TTraining> training_;
   HWND focused_control_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 
 #include "platform/error_boundary.h"
 #include "platform/exceptions.h"
+#include "platform/win32/utf16.h"
 
 namespace zelvorn {
 namespace {
@@ -110,6 +111,17 @@ HWND CreateChildControl(const wchar_t* class_name, const wchar_t* text, DWORD st
   if (control == nullptr) throw EOutOfResources(kWindowFailed);
   SendMessageW(control, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
   return control;
+}
+
+std::string ReadText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void WriteText(HWND window, const std::string& text) {
+  SetWindowTextW(window, Widen(text).c_str());
 }
 
 }  // namespace zelvorn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "platform/win32/windows_api.h"
 
@@ -76,5 +77,9 @@ HCURSOR ArrowCursor();
 // parent's font unless one is set later. Raises EOutOfResources when Windows refuses.
 HWND CreateChildControl(const wchar_t* class_name, const wchar_t* text, DWORD style, int x, int y,
                         int width, int height, HWND parent, int control_id, DWORD ex_style = 0);
+
+// A window's text as UTF-8.
+std::string ReadText(HWND window);
+void WriteText(HWND window, const std::string& text);
 
 }  // namespace zelvorn

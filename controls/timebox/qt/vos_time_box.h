@@ -1,22 +1,15 @@
 #pragma once
 
 #include <QLineEdit>
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "controls/timebox/time_box_clock.h"
-#include "platform/color.h"
-#include "platform/font.h"
+#include "controls/timebox/time_box_look.h"
 
 namespace zelvorn {
 
-// The elapsed-time display of a run on Qt: an edit line nobody can type in (read-only and
-// disabled) showing hh:mm:ss, white on black, with the clock of TTimeBoxClock, whose calls it
-// passes on. SetText shows a caller's text at any moment.
-//
-// A new box shows "00:00:00" in white "黑体" 12 pt on black, read-only, disabled and without
-// AutoSelect; its clock is stopped, with its timer off.
+// The time box on Qt: a QLineEdit showing a TTimeBoxLook, whose text the box's own clock writes.
+// A new box has DefaultTimeBoxLook and a stopped clock.
 class TVosTimeBox : public QLineEdit {
  public:
   explicit TVosTimeBox(QWidget* owner = nullptr);
@@ -25,34 +18,16 @@ class TVosTimeBox : public QLineEdit {
   TVosTimeBox(const TVosTimeBox&) = delete;
   TVosTimeBox& operator=(const TVosTimeBox&) = delete;
 
-  std::int32_t hour() const { return clock_.hour(); }
-  std::int32_t minute() const { return clock_.minute(); }
-  std::int32_t second() const { return clock_.second(); }
-  std::int32_t ClockSeconds() const { return clock_.ClockSeconds(); }
-  bool NowBegin() const { return clock_.NowBegin(); }
-  void SetNowBegin(bool begin) { clock_.SetNowBegin(begin); }
-  bool NowPause() const { return clock_.NowPause(); }
-  void SetNowPause(bool pause) { clock_.SetNowPause(pause); }
-  TDateTime NowTime() const { return clock_.NowTime(); }
-  void SetNowTime(TDateTime time) { clock_.SetNowTime(time); }
-  void ClockTick() { clock_.ClockTick(); }
-  const TTimer& Timer() const { return clock_.Timer(); }
+  TTimeBoxClock& Clock() { return clock_; }
+  const TTimeBoxClock& Clock() const { return clock_; }
 
   // The text as UTF-8.
   std::string Text() const;
   void SetText(const std::string& text);
 
-  // The background colour; a system colour follows the palette.
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-
-  // Its Color is the text colour, shown also while the box is disabled.
-  const TFont& Font() const { return font_; }
-  void SetFont(const TFont& font);
-
-  // Select the whole text when the box is entered with the keyboard.
-  bool AutoSelect() const { return auto_select_; }
-  void SetAutoSelect(bool auto_select);
+  // The look last set; what the box shows since then is Text().
+  const TTimeBoxLook& Look() const { return look_; }
+  void SetLook(const TTimeBoxLook& look);
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
@@ -61,10 +36,7 @@ class TVosTimeBox : public QLineEdit {
   void ApplyColors();
 
   TTimeBoxClock clock_;
-
-  TColor color_ = clWindow;
-  TFont font_;
-  bool auto_select_ = true;
+  TTimeBoxLook look_;
 };
 
 }  // namespace zelvorn

@@ -47,16 +47,7 @@ TVosTimeBox::TVosTimeBox(HWND parent, int control_id, int x, int y, int width, i
                                  control_id, WS_EX_CLIENTEDGE)),
       clock_([this](const std::string& text) { SetText(text); }) {
   SetWindowSubclass(handle_, FaceProc, kFaceSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  SetText(TTimeBoxClock::kZeroTime);
-  SetColor(clBlack);
-  TFont font;
-  font.Color = clWhite;
-  font.Name = "黑体";
-  font.SetSize(12);
-  SetFont(font);
-  SetReadOnly(true);
-  SetEnabled(false);
-  SetAutoSelect(false);
+  SetLook(DefaultTimeBoxLook());
 }
 
 // The clock's timer stops after the window has gone, which is safe: ticks are messages, and none
@@ -66,45 +57,23 @@ TVosTimeBox::~TVosTimeBox() {
   DestroyWindow(handle_);
 }
 
-std::string TVosTimeBox::Text() const {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
-void TVosTimeBox::SetText(const std::string& text) { SetWindowTextW(handle_, Widen(text).c_str()); }
-
-void TVosTimeBox::SetColor(TColor color) {
-  color_ = color;
+void TVosTimeBox::SetLook(const TTimeBoxLook& look) {
+  look_ = look;
   ReplaceBrush();
+  // The old font goes once the edit holds the new one.
+  const TFontHandle previous = std::exchange(font_handle_, TFontHandle(CreateFontFor(look.Font)));
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_handle_.Get()), TRUE);
+  SendMessageW(handle_, EM_SETREADONLY, look.ReadOnly, 0);
+  EnableWindow(handle_, look.Enabled);
+  SetText(look.Text);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void TVosTimeBox::SetFont(const TFont& font) {
-  font_ = font;
-  // The old font goes once the edit holds the new one.
-  const TFontHandle previous = std::exchange(font_handle_, TFontHandle(CreateFontFor(font)));
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_handle_.Get()), TRUE);
-}
-
-bool TVosTimeBox::ReadOnly() const {
-  return (GetWindowLongPtrW(handle_, GWL_STYLE) & ES_READONLY) != 0;
-}
-
-void TVosTimeBox::SetReadOnly(bool read_only) {
-  SendMessageW(handle_, EM_SETREADONLY, read_only, 0);
-}
-
-bool TVosTimeBox::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
-
-void TVosTimeBox::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
-
 HBRUSH TVosTimeBox::ControlColor(HDC dc) {
-  SetTextColor(dc, ToColorRef(font_.Color));
-  SetBkColor(dc, ToColorRef(color_));
+  SetTextColor(dc, ToColorRef(look_.Font.Color));
+  SetBkColor(dc, ToColorRef(look_.Color));
   // A system colour may have changed since the brush was made.
-  if (IsSystemColor(color_)) ReplaceBrush();
+  if (IsSystemColor(look_.Color)) ReplaceBrush();
   return brush_.Get();
 }
 
@@ -127,6 +96,8 @@ void TVosTimeBox::PaintFace(HDC dc) {
             DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
 }
 
-void TVosTimeBox::ReplaceBrush() { brush_ = TBrushHandle(CreateSolidBrush(ToColorRef(color_))); }
+void TVosTimeBox::ReplaceBrush() {
+  brush_ = TBrushHandle(CreateSolidBrush(ToColorRef(look_.Color)));
+}
 
 }  // namespace zelvorn

@@ -1,25 +1,19 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "controls/timebox/time_box_clock.h"
-#include "platform/color.h"
-#include "platform/font.h"
+#include "controls/timebox/time_box_look.h"
 #include "platform/win32/gdi_handle.h"
 #include "platform/win32/window.h"
 
 namespace zelvorn {
 
-// The elapsed-time display of a run on Windows: an EDIT nobody can type in (read-only and
-// disabled) showing hh:mm:ss, white on black, with the clock of TTimeBoxClock, whose calls it
-// passes on. SetText shows a caller's text at any moment. The box paints its own face in its
-// colours; its WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT come back to it from its parent and are
-// answered with ControlColor, for what the edit itself still draws.
-//
-// A new box shows "00:00:00" in white "黑体" 12 pt on black, read-only, disabled and without
-// AutoSelect; its clock is stopped, with its timer off.
+// The time box on Windows: an EDIT showing a TTimeBoxLook, whose text the box's own clock
+// writes. While disabled it paints its own face in its colours; its WM_CTLCOLORSTATIC and
+// WM_CTLCOLOREDIT come back to it from its parent and are answered with ControlColor, for what
+// the edit itself still draws. A new box has DefaultTimeBoxLook and a stopped clock.
 class TVosTimeBox final : public IControlOwner {
  public:
   TVosTimeBox(HWND parent, int control_id, int x, int y, int width, int height);
@@ -28,38 +22,16 @@ class TVosTimeBox final : public IControlOwner {
   TVosTimeBox& operator=(const TVosTimeBox&) = delete;
 
   HWND Handle() const { return handle_; }
-
-  std::int32_t hour() const { return clock_.hour(); }
-  std::int32_t minute() const { return clock_.minute(); }
-  std::int32_t second() const { return clock_.second(); }
-  std::int32_t ClockSeconds() const { return clock_.ClockSeconds(); }
-  bool NowBegin() const { return clock_.NowBegin(); }
-  void SetNowBegin(bool begin) { clock_.SetNowBegin(begin); }
-  bool NowPause() const { return clock_.NowPause(); }
-  void SetNowPause(bool pause) { clock_.SetNowPause(pause); }
-  TDateTime NowTime() const { return clock_.NowTime(); }
-  void SetNowTime(TDateTime time) { clock_.SetNowTime(time); }
-  void ClockTick() { clock_.ClockTick(); }
-  const TTimer& Timer() const { return clock_.Timer(); }
+  TTimeBoxClock& Clock() { return clock_; }
+  const TTimeBoxClock& Clock() const { return clock_; }
 
   // The text as UTF-8.
-  std::string Text() const;
-  void SetText(const std::string& text);
+  std::string Text() const { return ReadText(handle_); }
+  void SetText(const std::string& text) { WriteText(handle_, text); }
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-
-  // Its Color is the text colour, shown also while the box is disabled.
-  const TFont& Font() const { return font_; }
-  void SetFont(const TFont& font);
-
-  bool AutoSelect() const { return auto_select_; }
-  void SetAutoSelect(bool auto_select) { auto_select_ = auto_select; }
-
-  bool ReadOnly() const;
-  void SetReadOnly(bool read_only);
-  bool Enabled() const;
-  void SetEnabled(bool enabled);
+  // The look last set; what the box shows since then is Text().
+  const TTimeBoxLook& Look() const { return look_; }
+  void SetLook(const TTimeBoxLook& look);
 
   // The answer to the parent's WM_CTLCOLORSTATIC (or WM_CTLCOLOREDIT) for this box: the text and
   // background colours set on `dc`, and the brush the background is filled with.
@@ -76,9 +48,7 @@ class TVosTimeBox final : public IControlOwner {
   TOwnedControl owned_{handle_, *this};
   TFontHandle font_handle_;
   TBrushHandle brush_;
-  TColor color_ = clWindow;
-  TFont font_;
-  bool auto_select_ = true;
+  TTimeBoxLook look_;
   TTimeBoxClock clock_;
 };
 

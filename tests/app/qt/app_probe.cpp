@@ -73,7 +73,7 @@ class TPrintingBoxes final : public IMessageBoxes {
 class TRunningForm : public TForm_main {
  public:
   explicit TRunningForm(TApplication& owner) : TForm_main(owner), time_box_(this) {
-    time_box_.SetNowBegin(true);
+    time_box_.Clock().SetNowBegin(true);
     timer_.OnTimer = [this] { time_box_.SetText(std::to_string(++ticks_)); };
     timer_.SetInterval(1);
     timer_.SetEnabled(true);

@@ -119,11 +119,11 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   EXPECT_EQ(form_->Button1->geometry(), Rect(stored.Button1.Bounds));
   EXPECT_EQ(form_->Button1->text().toStdString(), stored.Button1.Caption);
   EXPECT_EQ(form_->VosTimeBox1->geometry(), Rect(stored.VosTimeBox1.Bounds));
-  EXPECT_EQ(form_->VosTimeBox1->Font(), stored.VosTimeBox1.Font);
-  EXPECT_EQ(form_->VosTimeBox1->Color(), stored.VosTimeBox1.Color);
-  EXPECT_EQ(form_->VosTimeBox1->isEnabled(), stored.VosTimeBox1.Enabled);
-  EXPECT_EQ(form_->VosTimeBox1->isReadOnly(), stored.VosTimeBox1.ReadOnly);
-  EXPECT_EQ(form_->VosTimeBox1->AutoSelect(), stored.VosTimeBox1.AutoSelect);
+  EXPECT_EQ(form_->VosTimeBox1->Look().Font, stored.VosTimeBox1.Look.Font);
+  EXPECT_EQ(form_->VosTimeBox1->Look().Color, stored.VosTimeBox1.Look.Color);
+  EXPECT_EQ(form_->VosTimeBox1->isEnabled(), stored.VosTimeBox1.Look.Enabled);
+  EXPECT_EQ(form_->VosTimeBox1->isReadOnly(), stored.VosTimeBox1.Look.ReadOnly);
+  EXPECT_EQ(form_->VosTimeBox1->Look().AutoSelect, stored.VosTimeBox1.Look.AutoSelect);
 
   const TCellGrid& grid = Grid();
   EXPECT_EQ(grid.View().Width(), form_->CellGrid1->width());
@@ -145,9 +145,9 @@ TEST_F(FormMainTest, BuildsEveryControlFromTheLayoutAndLoadsWithNoRun) {
   EXPECT_EQ(form_->Timer1->Interval(), 1000u);
   EXPECT_EQ(TimeText(), "00:00:00");
   // Its own clock was stopped and then unpaused while loading: its timer ticks to no effect.
-  EXPECT_FALSE(form_->VosTimeBox1->NowBegin());
-  EXPECT_TRUE(form_->VosTimeBox1->Timer().Enabled());
-  timers_.Tick(form_->VosTimeBox1->Timer());
+  EXPECT_FALSE(form_->VosTimeBox1->Clock().NowBegin());
+  EXPECT_TRUE(form_->VosTimeBox1->Clock().Timer().Enabled());
+  timers_.Tick(form_->VosTimeBox1->Clock().Timer());
   EXPECT_EQ(TimeText(), "00:00:00");
 }
 

@@ -200,7 +200,7 @@ TEST(Win32ResourcesTest, BuiltInFacesPutTheStripsDigitsInsideTheirBoxes) {
     const zelvorn::TFont& font;
     int height;
   } boxes[] = {{"progress", layout.Label2.Font, layout.Label2.Bounds.Height},
-               {"time", layout.VosTimeBox1.Font, layout.VosTimeBox1.Bounds.Height - 4}};
+               {"time", layout.VosTimeBox1.Look.Font, layout.VosTimeBox1.Bounds.Height - 4}};
   HDC screen = GetDC(nullptr);
   for (const auto& box : boxes) {
     LOGFONTW wanted = {};

@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QTest>
+#include <array>
+#include <cstdint>
 
 #include "platform/timer.h"
 #include "tests/support/fake_timer_source.h"
@@ -17,14 +19,6 @@ using testing::TFakeTimerSource;
 
 class TimeBoxTest : public ::testing::Test {
  protected:
-  bool TimerOn() const { return box_.Timer().Enabled(); }
-  void ExpectClock(std::int32_t h, std::int32_t m, std::int32_t s, std::int32_t total) {
-    EXPECT_EQ(box_.hour(), h);
-    EXPECT_EQ(box_.minute(), m);
-    EXPECT_EQ(box_.second(), s);
-    EXPECT_EQ(box_.ClockSeconds(), total);
-  }
-
   TFakeTimerSource source_;
   TScopedTimerSource scope_{source_};
   TVosTimeBox box_;
@@ -32,21 +26,27 @@ class TimeBoxTest : public ::testing::Test {
 
 TEST_F(TimeBoxTest, ANewBoxShowsZeroInWhiteHeiTiOnBlackReadOnlyAndDisabled) {
   EXPECT_EQ(box_.Text(), "00:00:00");
-  EXPECT_EQ(box_.Color(), clBlack);
-  EXPECT_EQ(box_.Font().Name, "黑体");
-  EXPECT_EQ(box_.Font().Size(), 12);
-  EXPECT_EQ(box_.Font().Height, -16);
-  EXPECT_EQ(box_.Font().Color, clWhite);
+  EXPECT_EQ(box_.Look().Color, clBlack);
+  EXPECT_EQ(box_.Look().Font.Name, "黑体");
+  EXPECT_EQ(box_.Look().Font.Size(), 12);
+  EXPECT_EQ(box_.Look().Font.Height, -16);
+  EXPECT_EQ(box_.Look().Font.Color, clWhite);
   EXPECT_EQ(box_.font().pixelSize(), 16);
   EXPECT_TRUE(box_.isReadOnly());
   EXPECT_FALSE(box_.isEnabled());
-  EXPECT_FALSE(box_.AutoSelect());
-  EXPECT_FALSE(box_.NowBegin());
-  EXPECT_FALSE(box_.NowPause());
-  EXPECT_EQ(box_.NowTime(), 0.0);
-  ExpectClock(0, 0, 0, 0);
-  EXPECT_FALSE(TimerOn());
-  EXPECT_EQ(box_.Timer().Interval(), 1000u);
+  EXPECT_FALSE(box_.Look().AutoSelect);
+  const TTimeBoxClock& clock = box_.Clock();
+  EXPECT_FALSE(clock.NowBegin());
+  EXPECT_FALSE(clock.NowPause());
+  EXPECT_EQ(clock.NowTime(), 0.0);
+  const std::array<std::int32_t, 4> counts{clock.hour(), clock.minute(), clock.second(),
+                                           clock.ClockSeconds()};
+  EXPECT_EQ(counts, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
+  EXPECT_FALSE(clock.Timer().Enabled());
+  // The clock writes the box's text.
+  box_.Clock().SetNowBegin(true);
+  box_.Clock().ClockTick();
+  EXPECT_EQ(box_.Text(), "00:00:01");
 }
 
 // Qt greys a disabled edit by default; this one must still show white on black.
@@ -80,10 +80,12 @@ TEST_F(TimeBoxTest, TheBoxCanNeitherTakeTheFocusNorBeTypedInto) {
 }
 
 TEST_F(TimeBoxTest, AutoSelectDecidesWhetherKeyboardEntrySelectsTheText) {
-  box_.setEnabled(true);
+  TTimeBoxLook look = DefaultTimeBoxLook();
+  look.Enabled = true;
   for (const bool auto_select : {false, true}) {
+    look.AutoSelect = auto_select;
+    box_.SetLook(look);
     box_.deselect();
-    box_.SetAutoSelect(auto_select);
     QFocusEvent focus_in(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(&box_, &focus_in);
     EXPECT_EQ(box_.selectedText(), auto_select ? QStringLiteral("00:00:00") : QString())

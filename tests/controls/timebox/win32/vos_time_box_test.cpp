@@ -50,7 +50,7 @@ TEST(VosTimeBoxTest, PaintsItsDigitsInTheFontColourWhileDisabled) {
                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(parent, nullptr);
   TVosTimeBox box(parent, 1, 0, 0, kWidth, kHeight);
-  ASSERT_FALSE(box.Enabled());
+  ASSERT_FALSE(IsWindowEnabled(box.Handle()));
   const int white_at_zero = PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF);
   EXPECT_GT(white_at_zero, 20);
   EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), GetSysColor(COLOR_GRAYTEXT)), 0);
@@ -58,15 +58,21 @@ TEST(VosTimeBoxTest, PaintsItsDigitsInTheFontColourWhileDisabled) {
   box.SetText("88:88:88");
   EXPECT_GT(PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF), white_at_zero);
 
-  TFont red = box.Font();
-  red.Color = RGB(255, 0, 0);
-  box.SetFont(red);
+  TTimeBoxLook red = DefaultTimeBoxLook();
+  red.Font.Color = RGB(255, 0, 0);
+  box.SetLook(red);
   EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), 0xFFFFFF), 0);
   EXPECT_GT(PrintedClient(box.Handle()).Count(box.Handle(), 0x0000FF), 20);
 
   // Enabled, the edit draws itself, in the colours its parent would give it.
-  box.SetEnabled(true);
+  red.Enabled = true;
+  box.SetLook(red);
   EXPECT_EQ(PrintedClient(box.Handle()).Count(box.Handle(), 0x0000FF), 0);
+
+  // A stopped clock writes zero time into the box.
+  box.SetText("12:34:56");
+  box.Clock().SetNowBegin(false);
+  EXPECT_EQ(box.Text(), "00:00:00");
   DestroyWindow(parent);
 }
 
