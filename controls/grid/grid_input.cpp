@@ -303,6 +303,8 @@ void TGridInput::Pan() {
 }
 
 void TGridInput::SetCursor(TGridCursor cursor) {
+  // Panning asks for its shape on every tick; the window hears only of a new one.
+  if (cursor == cursor_) return;
   cursor_ = cursor;
   Window()->SetCursor(cursor);
 }

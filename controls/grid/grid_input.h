@@ -121,6 +121,8 @@ class TGridInput {
   // ---- State ----
 
   bool Panning() const { return panning_; }
+  // The pointer's shape over the grid, as the window was last told.
+  TGridCursor Cursor() const { return cursor_; }
   TPoint PanOrigin() const { return pan_origin_; }
   // Where the last left press that OnCanClickCell allowed went down, in client coordinates.
   TPoint PressPos() const { return press_pos_; }

@@ -70,7 +70,7 @@ class IGridWindow {
   virtual bool IsActiveControl() const = 0;
 
   // Where the window's last mouse event put the pointer, in client coordinates, and the shape
-  // the pointer takes over the window.
+  // the pointer takes over the window from now on, which is a new one.
   virtual TPoint PointerPos() const = 0;
   virtual void SetCursor(TGridCursor cursor) = 0;
   // The marker of middle-button panning: drawn centred on a client point, over the cells, until

@@ -183,9 +183,6 @@ bool TCellGridWidget::IsActiveControl() const { return window()->focusWidget() =
 TPoint TCellGridWidget::PointerPos() const { return last_pointer_; }
 
 void TCellGridWidget::SetCursor(TGridCursor cursor) {
-  // Panning asks for its cursor on every tick; a new cursor only when the shape changes.
-  if (cursor == cursor_) return;
-  cursor_ = cursor;
   if (cursor == TGridCursor::crDefault) {
     viewport()->unsetCursor();
   } else {

@@ -99,7 +99,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
 
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
-  TGridCursor cursor_ = TGridCursor::crDefault;
   // A child of the viewport, made when first needed.
   TPanOriginMarker* pan_marker_ = nullptr;
   // The client position of the last mouse or wheel event over the viewport.

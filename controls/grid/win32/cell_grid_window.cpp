@@ -308,8 +308,8 @@ void TCellGridWindow::FocusLeaving(HWND next) {
 }
 
 bool TCellGridWindow::SetCursorShape() {
-  if (cursor_ == TGridCursor::crDefault) return false;
-  ::SetCursor(PanCursor(cursor_));
+  if (input_.Cursor() == TGridCursor::crDefault) return false;
+  ::SetCursor(PanCursor(input_.Cursor()));
   return true;
 }
 
@@ -413,9 +413,6 @@ TPoint TCellGridWindow::PointerPos() const {
 }
 
 void TCellGridWindow::SetCursor(TGridCursor cursor) {
-  // Panning asks for its cursor on every tick; a new one only when the shape changes.
-  if (cursor == cursor_) return;
-  cursor_ = cursor;
   // The shape shows at once when the pointer is over the window or the window holds the mouse;
   // WM_SETCURSOR keeps it there afterwards.
   const TPoint pointer = PointerPos();

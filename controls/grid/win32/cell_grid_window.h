@@ -101,7 +101,6 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   // The grid is the control its top-level window gives the keyboard focus to: set when it gains
   // the focus, cleared when another control of the same window takes it.
   bool active_control_ = false;
-  TGridCursor cursor_ = TGridCursor::crDefault;
   std::unique_ptr<TPanOriginMarker> pan_marker_;
   // The object screen readers hold, made when the first one asks; the window keeps a reference
   // and disconnects it when it goes.
