@@ -22,6 +22,13 @@ std::int32_t ClampedStep(std::int32_t index, std::int64_t delta, std::int32_t lo
 
 }  // namespace
 
+TGridInput::TGridInput(TCellGrid& grid) : grid_(grid) {
+  auto_scroll_timer_.SetInterval(kAutoScrollInterval);
+  auto_scroll_timer_.OnTimer = [this] { Guarded([this] { Timer(kAutoScrollTimer); }); };
+  pan_timer_.SetInterval(kPanInterval);
+  pan_timer_.OnTimer = [this] { Guarded([this] { Timer(kPanTimer); }); };
+}
+
 IGridWindow* TGridInput::Window() const { return grid_.View().Window(); }
 
 void TGridInput::WindowAttached() {
@@ -56,6 +63,18 @@ void TGridInput::MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint
   }
   if (panning_) EndPanning();
   LeftDoubleClick(shift, point);
+}
+
+void TGridInput::MouseButton(TMouseAction action, TMouseButton button, TShiftState shift,
+                             TPoint point) {
+  switch (action) {
+    case TMouseAction::kDown:
+      return MouseDown(button, shift, point);
+    case TMouseAction::kUp:
+      return MouseUp(button, shift, point);
+    case TMouseAction::kDoubleClick:
+      return MouseDoubleClick(button, shift, point);
+  }
 }
 
 void TGridInput::LeftDown(TShiftState shift, TPoint point) {
@@ -138,7 +157,7 @@ void TGridInput::PressCommon(TMouseButton button, TShiftState shift, TPoint poin
 
 void TGridInput::StartSelecting(TCellCoord cell, TShiftState shift) {
   grid_.SetState(TGridState::gsSelecting);
-  Window()->StartTimer(kAutoScrollTimer, kAutoScrollInterval);
+  auto_scroll_timer_.SetEnabled(true);
   if (shift.Has(ssShift)) {
     grid_.MoveAnchor(cell);
   } else {
@@ -196,7 +215,7 @@ void TGridInput::LeftUp(TShiftState shift, TPoint point) {
   if (grid_.Events.OnClick) grid_.Events.OnClick(grid_);
   if (grid_.State() == TGridState::gsSelecting) {
     grid_.SetState(TGridState::gsNormal);
-    window.StopTimer(kAutoScrollTimer);
+    auto_scroll_timer_.SetEnabled(false);
   }
   if (window.HasCapture()) window.ReleaseCapture();
   if (grid_.Events.OnMouseUp) grid_.Events.OnMouseUp(grid_, mbLeft, shift, point.X, point.Y);
@@ -212,7 +231,7 @@ void TGridInput::CancelMode() {
   // Panning is a mouse operation too; left running, it would go on moving the current cell
   // without the capture that ends it.
   if (panning_) EndPanning();
-  if (grid_.State() == TGridState::gsSelecting) window->StopTimer(kAutoScrollTimer);
+  if (grid_.State() == TGridState::gsSelecting) auto_scroll_timer_.SetEnabled(false);
   grid_.SetState(TGridState::gsNormal);
 }
 
@@ -238,14 +257,14 @@ void TGridInput::StartPanning(TPoint origin) {
   cursor_before_pan_ = cursor_;
   SetCursor(TGridCursor::crPanRest);
   window.SetCapture();
-  window.StartTimer(kPanTimer, kPanInterval);
+  pan_timer_.SetEnabled(true);
   window.DrawPanOrigin(origin);
 }
 
 void TGridInput::EndPanning() {
   IGridWindow& window = *Window();
   if (window.HasCapture()) window.ReleaseCapture();
-  window.StopTimer(kPanTimer);
+  pan_timer_.SetEnabled(false);
   SetCursor(cursor_before_pan_);
   window.ErasePanOrigin();
   panning_ = false;
@@ -284,6 +303,8 @@ void TGridInput::Pan() {
 }
 
 void TGridInput::SetCursor(TGridCursor cursor) {
+  // Panning asks for its shape on every tick; the window hears only of a new one.
+  if (cursor == cursor_) return;
   cursor_ = cursor;
   Window()->SetCursor(cursor);
 }
@@ -291,6 +312,8 @@ void TGridInput::SetCursor(TGridCursor cursor) {
 // ---- Keyboard ----
 
 bool TGridInput::KeyDown(std::uint16_t key, TShiftState shift) {
+  // With Ctrl or Alt, Tab is a shortcut the grid may be given; alone it moves the focus on.
+  if (key == kKeyTab && !shift.Has(ssCtrl) && !shift.Has(ssAlt)) return false;
   if (Window() == nullptr) return false;
   if (panning_) EndPanning();
   if (key == 0) return false;

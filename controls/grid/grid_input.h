@@ -6,6 +6,7 @@
 
 #include "controls/grid/grid_types.h"
 #include "platform/geometry.h"
+#include "platform/timer.h"
 
 namespace zelvorn {
 
@@ -14,6 +15,7 @@ class TCellGrid;
 
 // Key codes of the key messages the grid reads, in the platform's virtual-key numbering. Letters
 // and digits are their upper-case character codes.
+inline constexpr std::uint16_t kKeyTab = 0x09;
 inline constexpr std::uint16_t kKeyReturn = 0x0D;
 inline constexpr std::uint16_t kKeyPageUp = 0x21;
 inline constexpr std::uint16_t kKeyPageDown = 0x22;
@@ -25,6 +27,9 @@ inline constexpr std::uint16_t kKeyRight = 0x27;
 inline constexpr std::uint16_t kKeyDown = 0x28;
 inline constexpr std::uint16_t kKeyA = 0x41;
 inline constexpr std::uint16_t kKeyF2 = 0x71;
+
+// What a button message says the button did.
+enum class TMouseAction : std::uint8_t { kDown, kUp, kDoubleClick };
 
 // Which way one notch of the wheel turned.
 enum class TWheelTurn : bool { kAwayFromUser, kTowardUser };
@@ -58,7 +63,7 @@ class TGridInput {
   // The Ctrl+wheel zoom total stays within -kZoomLimit..kZoomLimit pixels.
   static constexpr std::int32_t kZoomLimit = 10;
 
-  explicit TGridInput(TCellGrid& grid) : grid_(grid) {}
+  explicit TGridInput(TCellGrid& grid);
   TGridInput(const TGridInput&) = delete;
   TGridInput& operator=(const TGridInput&) = delete;
 
@@ -75,13 +80,16 @@ class TGridInput {
   void MouseDoubleClick(TMouseButton button, TShiftState shift, TPoint point);
   void MouseMove(TShiftState shift, TPoint point);
   void MouseUp(TMouseButton button, TShiftState shift, TPoint point);
+  // One of the three above, as `action` says: a host passes every button message here.
+  void MouseButton(TMouseAction action, TMouseButton button, TShiftState shift, TPoint point);
   // Give up the mouse operation under way: the capture goes, a left button held for the grid is
   // released at (-1, -1) (OnClick, OnMouseUp), panning ends and the state becomes idle.
   void CancelMode();
 
   // ---- Keyboard, wheel, focus, timers ----
 
-  // A key-down message: ends panning, raises OnKeyDown (which may change the key, 0 to swallow
+  // A key-down message. Tab and Shift+Tab are left to the focus chain, unused. Any other key ends
+  // panning, raises OnKeyDown (which may change the key, 0 to swallow
   // it), then moves as the key asks. `key` 0 stands for a key without a code here. Returns
   // whether the grid used the key; unused keys may go on to the window's other handlers.
   bool KeyDown(std::uint16_t key, TShiftState shift);
@@ -94,7 +102,8 @@ class TGridInput {
   // The grid's window gained or lost the keyboard focus.
   void FocusGained();
   void FocusLost();
-  // A tick of one of the grid's timers.
+  // A tick of one of the grid's timers. They run on the installed timer source, which calls this
+  // through Guarded.
   void Timer(std::int32_t id);
 
   // Runs grid input where the platform called us. A handler that fails leaves its press half
@@ -112,6 +121,8 @@ class TGridInput {
   // ---- State ----
 
   bool Panning() const { return panning_; }
+  // The pointer's shape over the grid, as the window was last told.
+  TGridCursor Cursor() const { return cursor_; }
   TPoint PanOrigin() const { return pan_origin_; }
   // Where the last left press that OnCanClickCell allowed went down, in client coordinates.
   TPoint PressPos() const { return press_pos_; }
@@ -164,6 +175,8 @@ class TGridInput {
   TPoint pan_origin_;
   TGridCursor cursor_ = TGridCursor::crDefault;
   TGridCursor cursor_before_pan_ = TGridCursor::crDefault;
+  TTimer auto_scroll_timer_;
+  TTimer pan_timer_;
 };
 
 }  // namespace zelvorn

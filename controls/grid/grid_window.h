@@ -13,9 +13,10 @@ namespace zelvorn {
 //
 // A window tells the grid about itself by calling it: TCellGrid::WindowShown() once it is on
 // screen, TCellGrid::WindowResized() whenever its size changes, and TGridView::ScrollMessage()
-// for the scroll bars' actions; its mouse, keyboard, wheel, focus and timer messages go to the
-// TGridInput that its host owns. A window may also report the client-area changes that showing
-// or hiding a bar causes; the grid ignores those while it is setting the bars' ranges.
+// for the scroll bars' actions; its mouse, keyboard, wheel and focus messages go to the
+// TGridInput that its host owns, whose timers run on the installed ITimerSource. A window may
+// also report the client-area changes that showing or hiding a bar causes; the grid ignores
+// those while it is setting the bars' ranges.
 class IGridWindow {
  public:
   virtual ~IGridWindow() = default;
@@ -51,11 +52,6 @@ class IGridWindow {
   // The platform's width of a vertical bar (for sbVertical) or height of a horizontal one.
   virtual std::int32_t ScrollBarThickness(TScrollBarKind bar) const = 0;
 
-  // Timers by the grid's own identifiers; each tick reaches the grid as a call from the window.
-  // Starting a running timer restarts it.
-  virtual void StartTimer(std::int32_t id, std::int32_t interval_ms) = 0;
-  virtual void StopTimer(std::int32_t id) = 0;
-
   // Mouse capture: while held, the window gets every mouse message, wherever the pointer is.
   virtual void SetCapture() = 0;
   virtual void ReleaseCapture() = 0;
@@ -74,7 +70,7 @@ class IGridWindow {
   virtual bool IsActiveControl() const = 0;
 
   // Where the window's last mouse event put the pointer, in client coordinates, and the shape
-  // the pointer takes over the window.
+  // the pointer takes over the window from now on, which is a new one.
   virtual TPoint PointerPos() const = 0;
   virtual void SetCursor(TGridCursor cursor) = 0;
   // The marker of middle-button panning: drawn centred on a client point, over the cells, until

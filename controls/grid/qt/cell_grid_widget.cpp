@@ -9,7 +9,6 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTimerEvent>
 #include <QWheelEvent>
 #include <QtMath>
 #include <optional>
@@ -150,22 +149,6 @@ std::int32_t TCellGridWidget::ScrollBarThickness(TScrollBarKind bar) const {
                                            : horizontalScrollBar()->sizeHint().height();
 }
 
-void TCellGridWidget::StartTimer(std::int32_t id, std::int32_t interval_ms) {
-  StopTimer(id);
-  timers_.insert(id, startTimer(interval_ms, Qt::PreciseTimer));
-}
-
-void TCellGridWidget::StopTimer(std::int32_t id) {
-  if (const auto found = timers_.find(id); found != timers_.end()) {
-    killTimer(found.value());
-    timers_.erase(found);
-  }
-}
-
-std::int32_t TCellGridWidget::GridTimerId(int qt_timer_id) const {
-  return timers_.key(qt_timer_id, 0);
-}
-
 // The grab keeps moves coming where the platform allows it; tracking keeps them coming over the
 // viewport without a button held (panning), where a compositor gives no grab to a client.
 void TCellGridWidget::SetCapture() {
@@ -200,9 +183,6 @@ bool TCellGridWidget::IsActiveControl() const { return window()->focusWidget() =
 TPoint TCellGridWidget::PointerPos() const { return last_pointer_; }
 
 void TCellGridWidget::SetCursor(TGridCursor cursor) {
-  // Panning asks for its cursor on every tick; a new cursor only when the shape changes.
-  if (cursor == cursor_) return;
-  cursor_ = cursor;
   if (cursor == TGridCursor::crDefault) {
     viewport()->unsetCursor();
   } else {
@@ -374,17 +354,11 @@ void TCellGridWidget::MouseEvent(QMouseEvent* event) {
     event->ignore();
     return;
   }
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      input_.MouseDown(*button, shift, point);
-      break;
-    case QEvent::MouseButtonDblClick:
-      input_.MouseDoubleClick(*button, shift, point);
-      break;
-    default:
-      input_.MouseUp(*button, shift, point);
-      break;
-  }
+  const TMouseAction action = event->type() == QEvent::MouseButtonPress ? TMouseAction::kDown
+                              : event->type() == QEvent::MouseButtonDblClick
+                                  ? TMouseAction::kDoubleClick
+                                  : TMouseAction::kUp;
+  input_.MouseButton(action, *button, shift, point);
 }
 
 void TCellGridWidget::WheelEvent(QWheelEvent* event) {
@@ -399,13 +373,6 @@ void TCellGridWidget::WheelEvent(QWheelEvent* event) {
 }
 
 void TCellGridWidget::keyPressEvent(QKeyEvent* event) {
-  // Tab and Shift+Tab belong to the focus chain; they reach this handler only when there is no
-  // other control to move to, and even then they are not the grid's.
-  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-  if (tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-    event->ignore();
-    return;
-  }
   input_.Guarded([&] {
     // Select-all by its key sequence: the letter's code differs between keyboard layouts.
     const bool select_all = event->matches(QKeySequence::SelectAll);
@@ -423,15 +390,6 @@ void TCellGridWidget::focusInEvent(QFocusEvent*) {
 }
 void TCellGridWidget::focusOutEvent(QFocusEvent*) {
   input_.Guarded([this] { input_.FocusLost(); });
-}
-
-void TCellGridWidget::timerEvent(QTimerEvent* event) {
-  const std::int32_t id = GridTimerId(event->timerId());
-  if (id == 0) {
-    QAbstractScrollArea::timerEvent(event);
-    return;
-  }
-  input_.Guarded([&] { input_.Timer(id); });
 }
 
 }  // namespace zelvorn

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QHash>
 #include <QRegion>
 
 #include "controls/grid/cell_grid.h"
@@ -31,7 +30,7 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
 
   TCellGrid& Grid() { return grid_; }
   const TCellGrid& Grid() const { return grid_; }
-  // The state machine that the widget's mouse, keyboard, wheel, focus and timer events drive.
+  // The state machine that the widget's mouse, keyboard, wheel and focus events drive.
   const TGridInput& Input() const { return input_; }
 
   // IGridWindow.
@@ -49,8 +48,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   std::int32_t ScrollPos(TScrollBarKind bar) const override;
   void SetScrollPos(TScrollBarKind bar, std::int32_t pos) override;
   std::int32_t ScrollBarThickness(TScrollBarKind bar) const override;
-  void StartTimer(std::int32_t id, std::int32_t interval_ms) override;
-  void StopTimer(std::int32_t id) override;
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
@@ -64,9 +61,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void DrawPanOrigin(TPoint origin) override;
   void ErasePanOrigin() override;
   std::int32_t WheelScrollLines() const override;
-
-  // The grid's timer behind a Qt timer id; 0 when the Qt timer is not one of the grid's.
-  std::int32_t GridTimerId(int qt_timer_id) const;
 
  protected:
   // Paints the frame over the scroll area's own, after it.
@@ -84,7 +78,6 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void timerEvent(QTimerEvent* event) override;
 
  private:
   QScrollBar* Bar(TScrollBarKind bar) const;
@@ -99,15 +92,13 @@ class TCellGridWidget : public QAbstractScrollArea, public IGridWindow {
 
   TCellGrid grid_;
   TGridInput input_{grid_};
-  QHash<std::int32_t, int> timers_;  // grid timer id -> Qt timer id
-  QRegion pending_;                  // marked and not painted yet
+  QRegion pending_;  // marked and not painted yet
   // Set while the grid writes a bar's range or position: only the other changes of a bar's
   // value are the person's.
   bool writing_bar_ = false;
 
   void MouseEvent(QMouseEvent* event);
   void WheelEvent(QWheelEvent* event);
-  TGridCursor cursor_ = TGridCursor::crDefault;
   // A child of the viewport, made when first needed.
   TPanOriginMarker* pan_marker_ = nullptr;
   // The client position of the last mouse or wheel event over the viewport.

@@ -16,7 +16,8 @@ std::uint16_t GridKey(int key) {
     case Qt::Key_Backspace:
       return 0x08;
     case Qt::Key_Tab:
-      return 0x09;
+    case Qt::Key_Backtab:  // Shift+Tab
+      return kKeyTab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return kKeyReturn;

@@ -139,6 +139,10 @@ void TCellGridWindow::SetBounds(int x, int y, int width, int height) {
 LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // The messages of the creation, and the last ones, come while the grid has no window.
   if (grid_.View().Window() == nullptr) return TWindow::HandleMessage(message, wparam, lparam);
+  if (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) {
+    input_.Guarded([&] { MouseButton(message, wparam, lparam); });
+    return 0;
+  }
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -172,17 +176,6 @@ LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       input_.Guarded([&] { Scroll(bar, wparam); });
       return 0;
     }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      input_.Guarded([&] { MouseButton(message, wparam, lparam); });
-      return 0;
     case WM_MOUSEMOVE:
       input_.Guarded([&] { input_.MouseMove(MouseShift(wparam), PointOf(lparam)); });
       return 0;
@@ -191,16 +184,10 @@ LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       return 0;
     case WM_KEYDOWN: {
       bool used = true;
-      input_.Guarded([&] { used = Key(wparam); });
+      input_.Guarded(
+          [&] { used = input_.KeyDown(static_cast<std::uint16_t>(wparam), KeyShift()); });
       return used ? 0 : TWindow::HandleMessage(message, wparam, lparam);
     }
-    case WM_TIMER:
-      if (wparam != static_cast<WPARAM>(TGridInput::kAutoScrollTimer) &&
-          wparam != static_cast<WPARAM>(TGridInput::kPanTimer)) {
-        break;
-      }
-      input_.Guarded([&] { input_.Timer(static_cast<std::int32_t>(wparam)); });
-      return 0;
     case WM_SETFOCUS:
       active_control_ = true;
       input_.Guarded([this] { input_.FocusGained(); });
@@ -282,28 +269,14 @@ void TCellGridWindow::AnnounceChanges() {
 // ---- Input ----
 
 void TCellGridWindow::MouseButton(UINT message, WPARAM wparam, LPARAM lparam) {
-  const TShiftState shift = MouseShift(wparam);
-  const TPoint point = PointOf(lparam);
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      return input_.MouseDown(TMouseButton::mbLeft, shift, point);
-    case WM_RBUTTONDOWN:
-      return input_.MouseDown(TMouseButton::mbRight, shift, point);
-    case WM_MBUTTONDOWN:
-      return input_.MouseDown(TMouseButton::mbMiddle, shift, point);
-    case WM_LBUTTONDBLCLK:
-      return input_.MouseDoubleClick(TMouseButton::mbLeft, shift, point);
-    case WM_RBUTTONDBLCLK:
-      return input_.MouseDoubleClick(TMouseButton::mbRight, shift, point);
-    case WM_MBUTTONDBLCLK:
-      return input_.MouseDoubleClick(TMouseButton::mbMiddle, shift, point);
-    case WM_LBUTTONUP:
-      return input_.MouseUp(TMouseButton::mbLeft, shift, point);
-    case WM_RBUTTONUP:
-      return input_.MouseUp(TMouseButton::mbRight, shift, point);
-    default:
-      return input_.MouseUp(TMouseButton::mbMiddle, shift, point);
-  }
+  // The button messages come in threes, left, right then middle: down, up, double-click.
+  static_assert(WM_LBUTTONUP - WM_LBUTTONDOWN == int(TMouseAction::kUp) &&
+                WM_LBUTTONDBLCLK - WM_LBUTTONDOWN == int(TMouseAction::kDoubleClick) &&
+                WM_RBUTTONDOWN - WM_LBUTTONDOWN == 3 * int(TMouseButton::mbRight) &&
+                WM_MBUTTONDOWN - WM_LBUTTONDOWN == 3 * int(TMouseButton::mbMiddle));
+  const UINT index = message - WM_LBUTTONDOWN;
+  input_.MouseButton(static_cast<TMouseAction>(index % 3), static_cast<TMouseButton>(index / 3),
+                     MouseShift(wparam), PointOf(lparam));
 }
 
 void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
@@ -315,15 +288,6 @@ void TCellGridWindow::Scroll(TScrollBarKind bar, WPARAM wparam) {
   const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
   grid_.View().ScrollMessage(bar, static_cast<TScrollCode>(code),
                              thumb ? info.nTrackPos : info.nPos);
-}
-
-bool TCellGridWindow::Key(WPARAM key) {
-  const TShiftState shift = KeyShift();
-  // Tab and Shift+Tab move the focus on; they are not the grid's.
-  if (key == VK_TAB && !shift.Has(TShiftStateFlag::ssCtrl) && !shift.Has(TShiftStateFlag::ssAlt)) {
-    return false;
-  }
-  return input_.KeyDown(static_cast<std::uint16_t>(key), shift);
 }
 
 void TCellGridWindow::Wheel(WPARAM wparam, LPARAM lparam) {
@@ -344,8 +308,8 @@ void TCellGridWindow::FocusLeaving(HWND next) {
 }
 
 bool TCellGridWindow::SetCursorShape() {
-  if (cursor_ == TGridCursor::crDefault) return false;
-  ::SetCursor(PanCursor(cursor_));
+  if (input_.Cursor() == TGridCursor::crDefault) return false;
+  ::SetCursor(PanCursor(input_.Cursor()));
   return true;
 }
 
@@ -415,13 +379,6 @@ std::int32_t TCellGridWindow::ScrollBarThickness(TScrollBarKind bar) const {
   return GetSystemMetrics(bar == TScrollBarKind::sbVertical ? SM_CXVSCROLL : SM_CYHSCROLL);
 }
 
-// A window timer of the same id replaces the one running.
-void TCellGridWindow::StartTimer(std::int32_t id, std::int32_t interval_ms) {
-  ::SetTimer(Handle(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval_ms), nullptr);
-}
-
-void TCellGridWindow::StopTimer(std::int32_t id) { KillTimer(Handle(), static_cast<UINT_PTR>(id)); }
-
 void TCellGridWindow::SetCapture() { ::SetCapture(Handle()); }
 
 void TCellGridWindow::ReleaseCapture() {
@@ -456,9 +413,6 @@ TPoint TCellGridWindow::PointerPos() const {
 }
 
 void TCellGridWindow::SetCursor(TGridCursor cursor) {
-  // Panning asks for its cursor on every tick; a new one only when the shape changes.
-  if (cursor == cursor_) return;
-  cursor_ = cursor;
   // The shape shows at once when the pointer is over the window or the window holds the mouse;
   // WM_SETCURSOR keeps it there afterwards.
   const TPoint pointer = PointerPos();

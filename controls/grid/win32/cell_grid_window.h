@@ -61,8 +61,6 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   std::int32_t ScrollPos(TScrollBarKind bar) const override;
   void SetScrollPos(TScrollBarKind bar, std::int32_t pos) override;
   std::int32_t ScrollBarThickness(TScrollBarKind bar) const override;
-  void StartTimer(std::int32_t id, std::int32_t interval_ms) override;
-  void StopTimer(std::int32_t id) override;
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
@@ -89,7 +87,6 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   void PaintFrame();
   void MouseButton(UINT message, WPARAM wparam, LPARAM lparam);
   void Scroll(TScrollBarKind bar, WPARAM wparam);
-  bool Key(WPARAM key);
   void Wheel(WPARAM wparam, LPARAM lparam);
   void FocusLeaving(HWND next);
   bool SetCursorShape();
@@ -104,7 +101,6 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   // The grid is the control its top-level window gives the keyboard focus to: set when it gains
   // the focus, cleared when another control of the same window takes it.
   bool active_control_ = false;
-  TGridCursor cursor_ = TGridCursor::crDefault;
   std::unique_ptr<TPanOriginMarker> pan_marker_;
   // The object screen readers hold, made when the first one asks; the window keeps a reference
   // and disconnects it when it goes.

@@ -49,27 +49,11 @@ DWORD WinEventOf(TGridAccessibleEvent type) {
 }
 
 // The selected cells as clients take more than one: an enumeration of their child ids.
-class TChildEnumeration final : public IEnumVARIANT {
+class TChildEnumeration final : public TComObject<IEnumVARIANT, IID_IEnumVARIANT> {
  public:
   explicit TChildEnumeration(std::vector<long> child_ids, std::size_t next = 0)
       : child_ids_(std::move(child_ids)), next_(next) {}
 
-  STDMETHODIMP QueryInterface(REFIID id, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (id == IID_IUnknown || id == IID_IEnumVARIANT) {
-      *object = static_cast<IEnumVARIANT*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
   STDMETHODIMP Next(ULONG count, VARIANT* items, ULONG* fetched) override {
     if (items == nullptr) return E_POINTER;
     ULONG given = 0;
@@ -96,11 +80,10 @@ class TChildEnumeration final : public IEnumVARIANT {
   }
 
  private:
-  ~TChildEnumeration() = default;
+  ~TChildEnumeration() override = default;
 
   std::vector<long> child_ids_;
   std::size_t next_;
-  LONG references_ = 1;
 };
 
 }  // namespace

@@ -73,20 +73,12 @@ void DrawMarker(HDC dc) {
 }  // namespace
 
 HCURSOR PanCursor(TGridCursor shape) {
+  // By shape, in the order of TGridCursor after crDefault.
   static const std::array<HCURSOR, 3> cursors{MakePanCursor(TGridCursor::crPanRest),
                                               MakePanCursor(TGridCursor::crPanDown),
                                               MakePanCursor(TGridCursor::crPanUp)};
-  switch (shape) {
-    case TGridCursor::crPanRest:
-      return cursors[0];
-    case TGridCursor::crPanDown:
-      return cursors[1];
-    case TGridCursor::crPanUp:
-      return cursors[2];
-    case TGridCursor::crDefault:
-      break;
-  }
-  return ArrowCursor();
+  if (shape == TGridCursor::crDefault) return ArrowCursor();
+  return cursors[static_cast<std::size_t>(shape) - 1];
 }
 
 void TPanOriginMarker::RegisterWindowClass(HINSTANCE instance) {

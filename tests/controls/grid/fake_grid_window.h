@@ -12,6 +12,7 @@
 #include "controls/grid/grid_input.h"
 #include "controls/grid/grid_window.h"
 #include "platform/format.h"
+#include "platform/timer.h"
 
 namespace zelvorn::testing {
 
@@ -21,11 +22,12 @@ inline std::string ToText(const TRect& r) {
 
 // A window for the grid that records what the grid asks of it, as a log of readable lines:
 //   "invalidate (l,t,r,b)", "flush", "scroll (l,t,r,b) by (dx,dy)", "hbar 0..127", "vpos 40",
-//   "start timer 1 60", "stop timer 1", "capture", "release capture", "focus", "cursor 2",
-//   "cancel mode", "draw pan origin (x,y)", "erase pan origin".
+//   "start timer 60", "stop timer 60" (by the timer's interval), "capture", "release capture",
+//   "focus", "cursor 2", "cancel mode", "draw pan origin (x,y)", "erase pan origin".
 // Like a real window, it has a 2-pixel edge, its client area loses a bar's thickness as soon as
-// a range shows the bar, and it tells the grid at once when its client area changes size.
-class FakeGridWindow : public IGridWindow {
+// a range shows the bar, and it tells the grid at once when its client area changes size. It is
+// the timer source for as long as it lives; tests deliver the ticks themselves.
+class FakeGridWindow : public IGridWindow, public ITimerSource {
  public:
   static constexpr std::int32_t kBarThickness = 17;
 
@@ -97,15 +99,21 @@ class FakeGridWindow : public IGridWindow {
     return {Bar(bar).min, Bar(bar).max};
   }
 
-  void StartTimer(std::int32_t id, std::int32_t interval_ms) override {
-    timers_[id] = interval_ms;
-    log_.push_back(Format("start timer %d %d", {id, interval_ms}));
+  std::uintptr_t StartTimer(TTimer&, std::uint32_t interval_ms) override {
+    timers_[++last_timer_] = interval_ms;
+    log_.push_back(Format("start timer %d", {static_cast<std::int32_t>(interval_ms)}));
+    return last_timer_;
   }
-  void StopTimer(std::int32_t id) override {
+  void StopTimer(std::uintptr_t id) override {
+    log_.push_back(Format("stop timer %d", {static_cast<std::int32_t>(timers_.at(id))}));
     timers_.erase(id);
-    log_.push_back(Format("stop timer %d", {id}));
   }
-  const std::map<std::int32_t, std::int32_t>& Timers() const { return timers_; }
+  bool TimerRunning(std::int32_t interval_ms) const {
+    return std::ranges::any_of(timers_, [&](const auto& timer) {
+      return timer.second == static_cast<std::uint32_t>(interval_ms);
+    });
+  }
+  bool AnyTimerRunning() const { return !timers_.empty(); }
 
   void SetCapture() override {
     capture_ = true;
@@ -185,8 +193,10 @@ class FakeGridWindow : public IGridWindow {
   bool capture_ = false;
   bool focused_ = false;
   std::map<TScrollBarKind, TBar> bars_;
-  std::map<std::int32_t, std::int32_t> timers_;
+  std::map<std::uintptr_t, std::uint32_t> timers_;  // by id, the interval
+  std::uintptr_t last_timer_ = 0;
   std::vector<std::string> log_;
+  TScopedTimerSource timer_scope_{*this};
 };
 
 // Changes one painting property of a grid, as a change of its whole appearance.

@@ -59,9 +59,10 @@ class GridInputTest : public ::testing::Test {
     return count;
   }
 
+  // First, since the input's timers run on it.
+  FakeGridWindow window_{568, 534};
   TCellGrid grid_;
   TGridInput input_{grid_};
-  FakeGridWindow window_{568, 534};
   std::vector<std::string> events_;
 
  private:

@@ -2,6 +2,7 @@
 // button, cancel-mode and the focus.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <stdexcept>
@@ -34,7 +35,7 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   grid_.Events.OnClickCell = [&](TCellGrid& grid, std::int32_t row, std::int32_t col) {
     events_.push_back(Format("OnClickCell row %d col %d", {row, col}));
     inside.push_back({grid.Col(), grid.Row(), window_.Focused(), window_.HasCapture(), grid.State(),
-                      window_.Timers().contains(TGridInput::kAutoScrollTimer)});
+                      window_.TimerRunning(TGridInput::kAutoScrollInterval)});
   };
 
   Press(At(2, 3));
@@ -44,8 +45,8 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   const std::string old_cell = "invalidate (0,0,62,58)";
   const std::string new_cell = "invalidate (124,174,186,232)";
   EXPECT_EQ(window_.TakeLog(),
-            (Log{"cancel mode", "capture", "focus", old_cell, old_cell, old_cell,
-                 "start timer 1 60", old_cell, new_cell, old_cell, new_cell, old_cell, new_cell}));
+            (Log{"cancel mode", "capture", "focus", old_cell, old_cell, old_cell, "start timer 60",
+                 old_cell, new_cell, old_cell, new_cell, old_cell, new_cell}));
   EXPECT_EQ(TakeEvents(), (Log{"OnSelectCell col 0 row 0", "OnSelectCell col 2 row 3",
                                "OnMouseDown left (134,184)", "OnSelectionChanged 2,3..2,3",
                                "OnClickCell row 3 col 2"}));
@@ -59,7 +60,7 @@ TEST_F(GridInputTest, APressFocusesCapturesSelectsAndThenRaisesOnClickCellOnce) 
   EXPECT_EQ(Input().PressPos(), At(2, 3));
 
   Release(At(2, 3));
-  EXPECT_EQ(window_.TakeLog(), (Log{"stop timer 1", "release capture"}));
+  EXPECT_EQ(window_.TakeLog(), (Log{"stop timer 60", "release capture"}));
   EXPECT_EQ(TakeEvents(), (Log{"OnClick", "OnMouseUp left (134,184)"}));
   EXPECT_EQ(grid_.State(), gsNormal);
   EXPECT_EQ(grid_.Selection(), (TGridRect{2, 3, 2, 3}));
@@ -88,9 +89,9 @@ TEST_F(GridInputTest, WherePressesLandOnTheBoard) {
       {"the far corner of the client area", {563, 529}, {}, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
+    testing::FakeGridWindow window(568, 534);
     TCellGrid grid;
     TGridInput input(grid);
-    testing::FakeGridWindow window(568, 534);
     window.Attach(grid, &input);
     testing::LoadStoredLayout(grid);
     window.Show();
@@ -218,9 +219,29 @@ TEST_F(GridNarrowTest, AutoScrollStepsOneColumnPerTickUntilTheLastColumn) {
   EXPECT_EQ(CountOf("OnClickCell"), 1);
   // After the release the timer is gone and a stray tick does nothing.
   Release({-1, 10});
-  EXPECT_FALSE(window_.Timers().contains(TGridInput::kAutoScrollTimer));
+  EXPECT_FALSE(window_.TimerRunning(TGridInput::kAutoScrollInterval));
   Tick(TGridInput::kAutoScrollTimer);
   EXPECT_EQ(grid_.Model().Anchor.X, 7);
+}
+
+TEST_F(GridInputTest, OneEntryTakesEveryButtonMessage) {
+  struct Case {
+    TMouseAction action;
+    TMouseButton button;
+    const char* want;
+  };
+  const Case cases[] = {
+      {TMouseAction::kDown, TMouseButton::mbRight, "OnMouseDown right (10,10)"},
+      {TMouseAction::kDoubleClick, TMouseButton::mbRight, "OnMouseDown right double (10,10)"},
+      {TMouseAction::kUp, TMouseButton::mbRight, "OnMouseUp right (10,10)"},
+      {TMouseAction::kDoubleClick, TMouseButton::mbLeft, "OnDblClick"},
+  };
+  for (const Case& c : cases) {
+    TakeEvents();
+    Input().MouseButton(c.action, c.button, {}, At(0, 0));
+    const Log events = TakeEvents();
+    EXPECT_NE(std::find(events.begin(), events.end(), c.want), events.end()) << c.want;
+  }
 }
 
 TEST_F(GridInputTest, ARightPressFocusesAndReportsTheCellAndChangesNothingElse) {
@@ -285,10 +306,10 @@ TEST_F(GridInputTest, AnExceptionFromOnClickCellLeavesThePressAndCancelModeEndsI
 
   // What the application does before it reports the exception.
   Input().CancelMode();
-  EXPECT_EQ(window_.TakeLog(), (Log{"release capture", "stop timer 1"}));
+  EXPECT_EQ(window_.TakeLog(), (Log{"release capture", "stop timer 60"}));
   EXPECT_EQ(TakeEvents(), (Log{"OnClick", "OnMouseUp left (-1,-1)"}));
   EXPECT_EQ(grid_.State(), gsNormal);
-  EXPECT_TRUE(window_.Timers().empty());
+  EXPECT_TRUE(!window_.AnyTimerRunning());
   EXPECT_EQ(grid_.Selection(), (TGridRect{6, 7, 6, 7}));
 
   // The real release arrives later and finds nothing left to end.
@@ -316,7 +337,7 @@ TEST_F(GridInputTest, GuardedInputCancelsThenReportsAndThenReportsTheCancelsOwnF
   Input().Guarded([&] { Press(At(6, 7)); });
   SetErrorReporter(old_reporter);
   EXPECT_EQ(reports, (Log{"not a number capture 0 state 0", "up failed capture 0 state 0"}));
-  EXPECT_TRUE(window_.Timers().empty());
+  EXPECT_TRUE(!window_.AnyTimerRunning());
 }
 
 TEST_F(GridInputTest, APressCancelsTheFocusedGridsOwnLeftoverSelection) {
@@ -328,7 +349,7 @@ TEST_F(GridInputTest, APressCancelsTheFocusedGridsOwnLeftoverSelection) {
   const Log log = window_.TakeLog();
   ASSERT_GE(log.size(), 4u);
   EXPECT_EQ(Log(log.begin(), log.begin() + 4),
-            (Log{"cancel mode", "release capture", "stop timer 1", "capture"}));
+            (Log{"cancel mode", "release capture", "stop timer 60", "capture"}));
   const Log events = TakeEvents();
   ASSERT_GE(events.size(), 2u);
   EXPECT_EQ(Log(events.begin(), events.begin() + 2), (Log{"OnClick", "OnMouseUp left (-1,-1)"}));

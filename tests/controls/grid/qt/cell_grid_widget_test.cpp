@@ -4,10 +4,6 @@
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QTest>
-#include <QTimerEvent>
-#include <map>
-#include <set>
 
 #include "tests/controls/grid/fake_grid_window.h"
 
@@ -157,46 +153,6 @@ TEST(CellGridWidgetShowTest, AWindowShownTooSmallShowsItsBars) {
   EXPECT_EQ(TCellGridWidget().size(), QSize(400, 250));  // a new one has the grid's own size
   const QRect viewport = widget.viewport()->geometry();
   EXPECT_EQ(ToText(widget.ClientRect()), ToText({0, 0, viewport.width(), viewport.height()}));
-}
-
-// Counts the ticks under the grid's timer ids (0 for a timer that is not one of the grid's).
-class TickingWidget : public TCellGridWidget {
- public:
-  std::map<std::int32_t, int> ticks;
-
-  // Whether `id` ticks `count` more times within five seconds.
-  bool TicksMore(std::int32_t id, int count) {
-    const int target = ticks[id] + count;
-    return QTest::qWaitFor([&] { return ticks[id] >= target; }, 5000);
-  }
-  std::set<std::int32_t> Ticked() const {
-    std::set<std::int32_t> ids;
-    for (const auto& [id, count] : ticks) {
-      if (count > 0) ids.insert(id);
-    }
-    return ids;
-  }
-
- protected:
-  void timerEvent(QTimerEvent* event) override { ++ticks[GridTimerId(event->timerId())]; }
-};
-
-// Timers of one interval tick together: while one ticks ten times, a timer left running by a
-// restart or a stop would tick too.
-TEST(CellGridWidgetTimerTest, TicksArriveUnderTheGridsIds) {
-  TickingWidget widget;
-  widget.StartTimer(1, 5);
-  widget.StartTimer(111, 5);
-  widget.StartTimer(1, 5);  // restarting keeps one timer for the id
-  widget.StopTimer(111);
-  widget.StopTimer(999);  // not running: nothing to stop
-  ASSERT_TRUE(widget.TicksMore(1, 10));
-  EXPECT_EQ(widget.Ticked(), (std::set<std::int32_t>{1}));
-  widget.StopTimer(1);
-  widget.StartTimer(2, 5);
-  widget.ticks.clear();
-  ASSERT_TRUE(widget.TicksMore(2, 10));
-  EXPECT_EQ(widget.Ticked(), (std::set<std::int32_t>{2}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
+#include "platform/win32/timer_source.h"
 
 namespace zelvorn {
 namespace {
@@ -81,6 +82,9 @@ class CellGridWindowTest : public ::testing::Test {
   }
 
   static inline HWND parent_ = nullptr;
+  // The grid's timers tick on the thread's timers, as under the application.
+  TWin32TimerSource timers_;
+  TScopedTimerSource timer_scope_{timers_};
   std::unique_ptr<TCellGridWindow> window_;
   TErrorReporter previous_reporter_;
   int reports_ = 0;
