@@ -1,5 +1,7 @@
 #include "app/qt/application.h"
 
+#include <QImageReader>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -48,12 +50,20 @@ std::string LowerCase(std::string_view text) {
       .toStdString();
 }
 
+// Read as the PNG it is: left to guess, Qt would load every image-format plugin it has (and the
+// libraries behind them) to ask each whether the file is theirs, before the window can open.
+QIcon ProgramIcon() {
+  QImageReader reader(QStringLiteral(":/zelvorn/zelvorn.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 }  // namespace
 
 // Qt's paths separate folders with "/" alone, on every system.
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(GuardStartUp(argc), argv),
-      icon_(QStringLiteral(":/zelvorn/zelvorn.png")),
+      icon_(ProgramIcon()),
       boxes_(std::make_unique<TQtMessageBoxes>()),
       wave_player_(std::make_unique<TDeferredWavePlayer>(applicationDirPath() +
                                                          QStringLiteral("/zelvorn_wave"))),

@@ -1,31 +1,8 @@
 // Zelvorn: attention training with number tables.
-#include <cstdio>
-#include <cstdlib>
-
-#include "app/qt/accessibility.h"
 #include "app/qt/application.h"
-#include "app/qt/form_main.h"
-#include "app/qt/qt_translations.h"
+#include "app/qt/program.h"
 
 int main(int argc, char* argv[]) {
   zelvorn::TApplication application(argc, argv);
-  // After the application object, which installs Qt's own descriptions of its widgets: Qt asks
-  // the factory installed last first.
-  zelvorn::InstallAccessibility();
-  // Wayland compositors match the window with the menu entry of this name.
-  QGuiApplication::setDesktopFileName(QStringLiteral(ZELVORN_APP_ID));
-  zelvorn::LoadQtChineseTexts(application);
-  application.CreateForm<zelvorn::TForm_main>();
-  if (auto* form = dynamic_cast<zelvorn::TForm_main*>(application.MainForm())) {
-    zelvorn::NameForAssistiveTools(*form);
-  }
-  application.Run();
-  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
-    // Everything of ours has been shut down by now. Qt 6.4's Wayland client can hang for ever
-    // while it disconnects from the compositor (its reading thread waits for a read that the
-    // main thread will never do), so the process ends here without that teardown.
-    std::fflush(nullptr);
-    std::_Exit(application.ExitCode());
-  }
-  return application.ExitCode();
+  return zelvorn::RunProgram(application);
 }

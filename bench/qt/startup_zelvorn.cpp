@@ -1,12 +1,11 @@
-// Zelvorn's own start, exactly as main() does it, with a probe that reports the first paint.
+// Zelvorn's own start, the program's very one (RunProgram), with a probe that reports when its
+// window is exposed and first painted.
 #include "app/qt/application.h"
-#include "app/qt/form_main.h"
+#include "app/qt/program.h"
 #include "bench/qt/first_paint_probe.h"
 
 int main(int argc, char* argv[]) {
   zelvorn::TApplication application(argc, argv);
   zelvorn::bench::TFirstPaintProbe probe(application);
-  application.CreateForm<zelvorn::TForm_main>();
-  application.Run();
-  return application.ExitCode();
+  return zelvorn::RunProgram(application);
 }

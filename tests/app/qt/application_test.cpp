@@ -13,10 +13,10 @@
 
 #include "app/qt/form_controls.h"
 #include "app/qt/form_main.h"
-#include "platform/qt/cancel_mode.h"
 #include "platform/exceptions.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/qt/cancel_mode.h"
 #include "platform/timer.h"
 #include "tests/app/qt/recording_boxes.h"
 
@@ -79,6 +79,9 @@ TEST_F(ApplicationTest, TheTitleComesFromTheExecutableAndTheHiddenWindowCarriesI
   const QIcon icon = App().ApplicationWindow().windowIcon();
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(128, 128)});
+  // The same pixels as Qt reading the file itself would give the window system.
+  const QIcon from_file(QStringLiteral(":/zelvorn/zelvorn.png"));
+  EXPECT_EQ(icon.pixmap(QSize(128, 128)).toImage(), from_file.pixmap(QSize(128, 128)).toImage());
 }
 
 TEST_F(ApplicationTest, AnExceptionFromAClickHandlerIsReportedAndTheProgramGoesOn) {
