@@ -49,15 +49,16 @@ void AddSizeChooser(QWidget& parent, const TFormMainLayout::TComboBox& stored) {
 }
 
 void AddTimeBox(QWidget& parent, const TFormMainLayout::TTimeBox& stored) {
-  auto* box = new QLineEdit(Text(stored.Text), &parent);
+  const zelvorn::TTimeBoxLook& look = stored.Look;
+  auto* box = new QLineEdit(Text(look.Text), &parent);
   Place(*box, stored.Bounds);
-  box->setFont(StockFont(stored.Font));
+  box->setFont(StockFont(look.Font));
   QPalette colors = box->palette();
   colors.setColor(QPalette::Base, Qt::black);
   colors.setColor(QPalette::Text, Qt::white);
   box->setPalette(colors);
-  box->setReadOnly(stored.ReadOnly);
-  box->setEnabled(stored.Enabled);
+  box->setReadOnly(look.ReadOnly);
+  box->setEnabled(look.Enabled);
 }
 
 void AddBoard(QWidget& window, const TFormMainLayout& stored) {
