@@ -32,7 +32,7 @@ fi
 endef
 
 .PHONY: run test build package setup asan-test core-test windows windows-test windows-test-in \
-  reproducible bench windows-bench format clean
+  reproducible bench windows-bench windows-bench-in format clean
 
 run: build
 	$(BUILD)/app/zelvorn
@@ -106,9 +106,25 @@ bench: build
 	@echo "== peak memory once the audio module and the faces drawn later are loaded too"
 	@bench/qt/peak_memory.sh -- $(BUILD)/app/zelvorn
 
-# The Windows program's start under Wine next to the Linux program's.
-windows-bench: windows build
-	@bench/win32/startup.sh $(WINDOWS_BUILD)/zelvorn.exe $(BUILD)/app/zelvorn $(WINDOWS_BUILD)/wine-prefix
+# The Windows program's start under Wine next to its floor, the same window from stock controls,
+# and next to the Linux program's; then how long its loop stays busy after a start, a zoom and a
+# drag. Like windows-test, on a 64-bit build where no 32-bit program runs.
+windows-bench: setup build
+	@if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then \
+	  $(MAKE) --no-print-directory windows-bench-in DIR=$(WINDOWS_BUILD) OPTIONS='$(WINDOWS_OPTIONS)'; \
+	else \
+	  echo "This machine runs no 32-bit program: timing the 64-bit build of the Windows program"; \
+	  $(MAKE) --no-print-directory windows-bench-in DIR=$(WINDOWS_BUILD)64 \
+	    OPTIONS='$(WINDOWS64_OPTIONS)'; \
+	fi
+
+windows-bench-in:
+	$(call configure,$(DIR),$(OPTIONS))
+	cmake --build $(DIR) --target zelvorn_windows_benchmarks
+	@PATH="$(CURDIR)/$(DIR)/wine-bin:$$PATH" bench/win32/startup.sh $(DIR)/bench/win32/zelvorn.exe \
+	  $(DIR)/bench/win32/stock_window.exe $(DIR)/wine-prefix $(BUILD)/app/zelvorn
+	@PATH="$(CURDIR)/$(DIR)/wine-bin:$$PATH" WINEPREFIX="$(CURDIR)/$(DIR)/wine-prefix" WINEDEBUG=-all \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" wine $(DIR)/bench/win32/stall_bench.exe 2>/dev/null
 
 format:
 	@tools/setup-deps clang-format

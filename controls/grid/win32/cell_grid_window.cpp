@@ -14,6 +14,8 @@ namespace zelvorn {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TCellGrid";
+// Posted to itself: paint the frame that a bar shown or hidden left unpainted.
+constexpr UINT kPaintFrameMessage = WM_APP;
 HINSTANCE class_instance = nullptr;
 
 // Visual styles decide the frame's colour; IsThemeActive is looked up at run time, since a
@@ -153,6 +155,10 @@ LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     case WM_ERASEBKGND:
       return 1;  // the painter covers every pixel
     case WM_NCPAINT: {
+      if (changing_bars_) {
+        PostFramePaint();
+        return 0;
+      }
       // Windows draws the edge and the bars; the grid's frame goes over the edge.
       const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
       Guarded([this] { PaintFrame(); });
@@ -205,6 +211,10 @@ LRESULT TCellGridWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       return AccessibleObject(wparam);
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
+    case kPaintFrameMessage:
+      frame_paint_posted_ = false;
+      RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASENOW);
+      return 0;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wparam) != Handle() || LOWORD(lparam) != HTCLIENT ||
           !SetCursorShape()) {
@@ -244,6 +254,11 @@ void TCellGridWindow::PrintClient(HDC dc) {
     TGdiCanvas canvas(dc, ClientRect());
     TGridPainter(grid_).PaintClientArea(canvas);
   });
+}
+
+void TCellGridWindow::PostFramePaint() {
+  if (frame_paint_posted_) return;
+  frame_paint_posted_ = PostMessageW(Handle(), kPaintFrameMessage, 0, 0) != FALSE;
 }
 
 void TCellGridWindow::PaintFrame() {
@@ -358,8 +373,14 @@ void TCellGridWindow::InvalidateFrame() {
 }
 
 void TCellGridWindow::SetScrollRange(TScrollBarKind bar, std::int32_t min, std::int32_t max) {
+  // Windows redraws the bar at every call, even when its range stays the same, and the grid
+  // asks again after each line whose size changes: a zoom asks dozens of times.
+  const SCROLLINFO shown = ReadBar(Handle(), bar, SIF_RANGE);
+  if (shown.nMin == min && shown.nMax == max) return;
   // A bar whose range is empty is hidden, and the client area grows at once.
+  changing_bars_ = true;
   WriteBar(Handle(), bar, {sizeof(SCROLLINFO), SIF_RANGE, min, max, 0, 0, 0});
+  changing_bars_ = false;
 }
 
 bool TCellGridWindow::ScrollBarShown(TScrollBarKind bar) const {

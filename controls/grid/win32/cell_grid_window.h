@@ -85,6 +85,10 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   void Paint();
   void PrintClient(HDC dc);
   void PaintFrame();
+  // Windows paints the frame, bars and all, each time a bar shows or hides, and the grid may
+  // show and hide them many times over while it changes its lines in one go (a zoom, a new
+  // board): those paints are left out, and the frame is painted once when the change is over.
+  void PostFramePaint();
   void MouseButton(UINT message, WPARAM wparam, LPARAM lparam);
   void Scroll(TScrollBarKind bar, WPARAM wparam);
   void Wheel(WPARAM wparam, LPARAM lparam);
@@ -98,6 +102,8 @@ class TCellGridWindow final : public TWindow, public IGridWindow {
   TCellGrid grid_;
   TGridInput input_{grid_};
   bool told_showing_ = false;
+  bool changing_bars_ = false;
+  bool frame_paint_posted_ = false;
   // The grid is the control its top-level window gives the keyboard focus to: set when it gains
   // the focus, cleared when another control of the same window takes it.
   bool active_control_ = false;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "controls/grid/grid_painter.h"
 #include "controls/grid/win32/pan_indicators.h"
 #include "platform/error_boundary.h"
 #include "platform/win32/accessible_object.h"
@@ -302,5 +303,65 @@ TEST_F(CellGridWindowTest, ScreenReadersReadTheTableAndKeepASafeObjectAfterTheWi
   table->Release();
 }
 
+// The frame a change of lines leaves to be painted afterwards: however often the bars show and
+// hide in one go, once the messages have been handled no pixel of the frame is left unpainted,
+// and the edge carries the grid's frame over the parent's colour.
+TEST_F(CellGridWindowTest, TheFrameIsPaintedAfterBarsShowAndHideInOneGo) {
+  struct TCounts {
+    int cols, rows;
+  };
+  struct TChange {
+    const char* name;
+    std::vector<TCounts> steps;  // taken in one go, without a message in between
+    bool horizontal, vertical;   // the bars shown at the end
+  };
+  const COLORREF unpainted = 0xFF00FF;
+  const COLORREF frame = window_->Grid().ThemesActive() ? TGridPainter::kThemedFrameColor
+                                                        : TGridPainter::kPlainFrameColor;
+  for (const TChange& change :
+       {TChange{"both hide", {{2, 3}}, false, false},
+        TChange{"both show, hide and show", {{10, 20}, {2, 3}, {10, 20}}, true, true},
+        TChange{"to and fro, the vertical one last",
+                {{2, 3}, {10, 20}, {2, 3}, {2, 20}},
+                false,
+                true}}) {
+    PumpUntil([] { return false; }, 50);
+    RECT bounds{};
+    GetWindowRect(Grid(), &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const HDC dc = GetWindowDC(Grid());
+    const HBRUSH brush = CreateSolidBrush(unpainted);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    for (const TCounts& counts : change.steps) {
+      window_->Grid().SetColCount(counts.cols);
+      window_->Grid().SetRowCount(counts.rows);
+    }
+    PumpUntil([] { return false; }, 50);
+
+    EXPECT_EQ(window_->ScrollBarShown(TScrollBarKind::sbHorizontal), change.horizontal)
+        << change.name;
+    EXPECT_EQ(window_->ScrollBarShown(TScrollBarKind::sbVertical), change.vertical) << change.name;
+    // The client area in the window's coordinates: the grid paints inside it, the frame outside.
+    POINT client_origin{0, 0};
+    ClientToScreen(Grid(), &client_origin);
+    RECT client{};
+    GetClientRect(Grid(), &client);
+    OffsetRect(&client, client_origin.x - bounds.left, client_origin.y - bounds.top);
+    int left_unpainted = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const POINT point{x, y};
+        if (!PtInRect(&client, point)) left_unpainted += GetPixel(dc, x, y) == unpainted;
+      }
+    }
+    EXPECT_EQ(left_unpainted, 0) << change.name;
+    EXPECT_EQ(GetPixel(dc, 0, height / 2), GetSysColor(COLOR_BTNFACE)) << change.name;
+    EXPECT_EQ(GetPixel(dc, 1, height / 2), frame) << change.name;
+    ReleaseDC(Grid(), dc);
+  }
+}
 }  // namespace
 }  // namespace zelvorn
