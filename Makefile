@@ -123,6 +123,7 @@ windows-bench-in:
 	cmake --build $(DIR) --target zelvorn_windows_benchmarks
 	@PATH="$(CURDIR)/$(DIR)/wine-bin:$$PATH" bench/win32/startup.sh $(DIR)/bench/win32/zelvorn.exe \
 	  $(DIR)/bench/win32/stock_window.exe $(DIR)/wine-prefix $(BUILD)/app/zelvorn
+	@echo "== the message loop after each step: step|longest wait for a ping, ms|longest message, ms|to the board painted, ms"
 	@PATH="$(CURDIR)/$(DIR)/wine-bin:$$PATH" WINEPREFIX="$(CURDIR)/$(DIR)/wine-prefix" WINEDEBUG=-all \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" wine $(DIR)/bench/win32/stall_bench.exe 2>/dev/null
 

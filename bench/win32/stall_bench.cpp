@@ -8,7 +8,7 @@
 // presses its buttons and the keys through SendInput, as a person would, and waits after each
 // step until the loop has been idle for a while. Prints one line per step:
 //   <step>|<longest wait for an answer, ms>|<longest message, ms>|<to the board painted, ms>
-// the last one "-" when the step did not repaint the board. bench/win32/stalls.sh runs it.
+// the last one "-" when the step did not repaint the board. `make windows-bench` runs it.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
